@@ -1,0 +1,40 @@
+#include "application.h"
+
+#include "dialogs.h"
+#include "form.h"
+#include "keys.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace app {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The application title; not a display name, which the window system would append to every
+    // window's caption.
+    setApplicationName(QStringLiteral("Velmoor"));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        if (event->type() == QEvent::KeyPress && receiver->isWidgetType()) {
+            auto* form = qobject_cast<Form*>(static_cast<QWidget*>(receiver)->window());
+            if (form && form->keyPreview()) {
+                QPointer<QObject> alive = receiver;
+                form->previewKey(virtualKey(*static_cast<QKeyEvent*>(event)));
+                if (!alive)
+                    return true;
+            }
+        }
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        reportError(errorText(e));
+    } catch (...) {
+        reportError(QStringLiteral("未知错误"));
+    }
+    return false;
+}
+
+} // namespace app

@@ -1,0 +1,53 @@
+#include "startup.h"
+
+#include "application.h"
+#include "dialogs.h"
+#include "shared.h"
+
+#include "data/tado.h"
+#include "exam/txtxx.h"
+#include "menu/tdtjq.h"
+#include "menu/tjtbz.h"
+#include "menu/tjxjs.h"
+#include "menu/tmain.h"
+#include "menu/txccx.h"
+
+#include <QApplication>
+
+namespace app {
+
+void startUp()
+{
+    main = new Tmain;
+    jtbz = new Tjtbz;
+    jxjs = new Tjxjs;
+    xccx = new Txccx;
+    ado = new data::Tado(ConnString);
+    guard([] { ado->DataModuleCreate(); });
+    dtjq = new Tdtjq;
+    xtxx = new Txtxx;
+}
+
+void shutDown()
+{
+    // Every window, whether it lives for the whole run or was opened on demand.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (qobject_cast<Form*>(w))
+            delete w;
+    }
+    delete ado;
+    ado = nullptr;
+}
+
+int run(int argc, char** argv)
+{
+    Application application(argc, argv);
+    startUp();
+    main->show();
+    const int rc = Application::exec();
+    shutDown();
+    return rc;
+}
+
+} // namespace app

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace data {
+
+// One SQLite connection, opened read-write on an existing database file.
+class Connection
+{
+public:
+    explicit Connection(const QString& path);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    void exec(const QString& sql);
+    // Runs one statement with bound values; returns the number of rows it changed.
+    int run(const QString& sql, const std::vector<QVariant>& values = {});
+    qint64 lastInsertRowid() const;
+    [[noreturn]] void fail(const QString& context) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// A prepared statement, finalized when it goes out of scope.
+class Statement
+{
+public:
+    Statement(const Connection& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const QVariant& value);
+    bool step(); // true while there is a row
+    int columnCount() const;
+    QString columnName(int i) const;
+    QVariant column(int i) const;
+
+private:
+    const Connection& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+} // namespace data

@@ -1,0 +1,528 @@
+#include "dataset.h"
+
+#include "connection.h"
+#include "error.h"
+#include "filter.h"
+
+#include <algorithm>
+
+namespace data {
+namespace {
+
+bool isIdentifier(const QString& name)
+{
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
+    });
+}
+
+QString quoted(const QString& identifier)
+{
+    return u'"' + identifier + u'"';
+}
+
+// Whole numbers compare as numbers, everything else as text; Null comes first.
+int compareValues(const QVariant& a, const QVariant& b)
+{
+    const bool aNull = !a.isValid() || a.isNull();
+    const bool bNull = !b.isValid() || b.isNull();
+    if (aNull || bNull)
+        return int(bNull) - int(aNull);
+    bool aInt = false;
+    bool bInt = false;
+    const qint64 x = a.toLongLong(&aInt);
+    const qint64 y = b.toLongLong(&bInt);
+    if (aInt && bInt)
+        return x < y ? -1 : (x > y ? 1 : 0);
+    return a.toString().compare(b.toString());
+}
+
+bool matches(const QVariant& value, const Condition& c)
+{
+    if (!value.isValid() || value.isNull())
+        return false;
+    bool ok = false;
+    const qint64 n = value.toLongLong(&ok);
+    if (!ok)
+        return false;
+    return c.op == '=' ? n == c.value : n > c.value;
+}
+
+struct SortKey
+{
+    int column;
+    bool descending;
+};
+
+} // namespace
+
+QString databasePath(const QString& connString)
+{
+    static const QString key = QStringLiteral("Data Source=");
+    const qsizetype at = connString.indexOf(key, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        throw Error(QStringLiteral("连接字符串 \"%1\" 中没有 Data Source。").arg(connString));
+    const qsizetype start = at + key.size();
+    const qsizetype end = connString.indexOf(u';', start);
+    return connString.mid(start, end < 0 ? -1 : end - start);
+}
+
+Table::Table(QString tableName) : tableName_(std::move(tableName)) {}
+
+Table::~Table()
+{
+    try {
+        close();
+    } catch (...) {
+        // A pending row that cannot be saved at destruction has nowhere to report to.
+    }
+}
+
+void Table::setConnectionString(const QString& connString)
+{
+    connString_ = connString;
+}
+
+void Table::setIndexField(const QString& field)
+{
+    indexField_ = field;
+}
+
+[[noreturn]] void Table::fail(const QString& what) const
+{
+    throw Error(QStringLiteral("表 %1：%2").arg(tableName_, what));
+}
+
+void Table::requireActive(const char* operation) const
+{
+    if (!active())
+        fail(QStringLiteral("未打开，不能%1。").arg(QString::fromUtf8(operation)));
+}
+
+int Table::fieldIndex(const QString& field) const
+{
+    const int i = int(fields_.indexOf(field, 0, Qt::CaseInsensitive));
+    if (i < 0)
+        fail(QStringLiteral("没有字段 \"%1\"。").arg(field));
+    return i;
+}
+
+void Table::open()
+{
+    if (active())
+        return;
+    if (!isIdentifier(tableName_))
+        throw Error(QStringLiteral("表名 \"%1\" 无效。").arg(tableName_));
+    auto db = std::make_unique<Connection>(databasePath(connString_));
+    QString order = QStringLiteral("rowid");
+    if (!indexField_.isEmpty()) {
+        if (!isIdentifier(indexField_))
+            throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
+        order = quoted(indexField_) + QStringLiteral(", rowid");
+    }
+    Statement statement(*db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2")
+                                 .arg(quoted(tableName_), order));
+    QStringList fields;
+    for (int i = 1; i < statement.columnCount(); ++i)
+        fields << statement.columnName(i);
+    std::vector<std::unique_ptr<Row>> rows;
+    while (statement.step()) {
+        auto row = std::make_unique<Row>();
+        row->rowid = statement.column(0).toLongLong();
+        row->values.reserve(fields.size());
+        for (int i = 1; i <= fields.size(); ++i)
+            row->values.push_back(statement.column(i));
+        rows.push_back(std::move(row));
+    }
+
+    std::vector<Condition> conditions;
+    fields_ = fields;
+    if (filtered_) {
+        conditions = parseFilter(filterText_);
+        for (Condition& c : conditions)
+            c.column = fieldIndex(c.field);
+    }
+    db_ = std::move(db);
+    rows_ = std::move(rows);
+    conditions_ = std::move(conditions);
+    sortText_.clear();
+    state_ = State::Browse;
+    rebuildView();
+    pos_ = view_.empty() ? -1 : 0;
+    eof_ = view_.empty();
+}
+
+void Table::close()
+{
+    if (!active())
+        return;
+    savePending();
+    db_.reset();
+    rows_.clear();
+    view_.clear();
+    conditions_.clear();
+    pos_ = -1;
+    eof_ = true;
+    inTransaction_ = false;
+    state_ = State::Inactive;
+}
+
+void Table::rebuildView()
+{
+    view_.clear();
+    view_.reserve(rows_.size());
+    for (const auto& row : rows_) {
+        if (!filtered_ || std::all_of(conditions_.begin(), conditions_.end(), [&](const auto& c) {
+                return matches(row->values[size_t(c.column)], c);
+            }))
+            view_.push_back(row.get());
+    }
+    if (sortText_.trimmed().isEmpty())
+        return;
+    std::vector<SortKey> keys;
+    for (const QString& part : sortText_.split(u',')) {
+        const QStringList words = part.simplified().split(u' ');
+        const bool descending =
+            words.size() > 1 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
+        keys.push_back({fieldIndex(words.at(0)), descending});
+    }
+    std::stable_sort(view_.begin(), view_.end(), [&keys](const Row* a, const Row* b) {
+        for (const SortKey& k : keys) {
+            const int c = compareValues(a->values[size_t(k.column)], b->values[size_t(k.column)]);
+            if (c != 0)
+                return k.descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+}
+
+void Table::first()
+{
+    requireActive("定位");
+    savePending();
+    pos_ = view_.empty() ? -1 : 0;
+    eof_ = view_.empty();
+}
+
+void Table::next()
+{
+    requireActive("定位");
+    savePending();
+    if (pos_ + 1 < int(view_.size()))
+        ++pos_;
+    else
+        eof_ = true;
+}
+
+bool Table::eof() const
+{
+    return !active() || eof_;
+}
+
+void Table::moveBy(int n)
+{
+    requireActive("定位");
+    savePending();
+    if (view_.empty() || n == 0)
+        return;
+    const qint64 target = qint64(pos_) + n;
+    if (target >= qint64(view_.size())) {
+        pos_ = int(view_.size()) - 1;
+        eof_ = true;
+    } else {
+        pos_ = int(std::max<qint64>(target, 0));
+        eof_ = false;
+    }
+}
+
+int Table::recNo() const
+{
+    requireActive("读记录号");
+    return view_.empty() ? 0 : pos_ + 1;
+}
+
+void Table::setRecNo(int recNo)
+{
+    requireActive("定位");
+    savePending();
+    if (view_.empty())
+        return;
+    pos_ = std::clamp(recNo, 1, int(view_.size())) - 1;
+    eof_ = false;
+}
+
+int Table::recordCount() const
+{
+    requireActive("计数");
+    return int(view_.size());
+}
+
+void Table::setFilter(const QString& text)
+{
+    if (filtered_ && active()) {
+        std::vector<Condition> conditions = parseFilter(text);
+        for (Condition& c : conditions)
+            c.column = fieldIndex(c.field);
+        savePending();
+        filterText_ = text;
+        conditions_ = std::move(conditions);
+        rebuildView();
+        pos_ = view_.empty() ? -1 : 0;
+        eof_ = view_.empty();
+    } else {
+        filterText_ = text;
+    }
+}
+
+void Table::setFiltered(bool on)
+{
+    if (!active()) {
+        filtered_ = on;
+        return;
+    }
+    std::vector<Condition> conditions;
+    if (on) {
+        conditions = parseFilter(filterText_);
+        for (Condition& c : conditions)
+            c.column = fieldIndex(c.field);
+    }
+    savePending();
+    filtered_ = on;
+    conditions_ = std::move(conditions);
+    rebuildView();
+    pos_ = view_.empty() ? -1 : 0;
+    eof_ = view_.empty();
+}
+
+void Table::setSort(const QString& text)
+{
+    requireActive("排序");
+    for (const QString& part : text.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList words = part.simplified().split(u' ', Qt::SkipEmptyParts);
+        if (words.isEmpty())
+            continue;
+        fieldIndex(words.at(0));
+        if (words.size() > 2 || (words.size() == 2 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) != 0 &&
+                                 words.at(1).compare(u"ASC", Qt::CaseInsensitive) != 0))
+            fail(QStringLiteral("排序 \"%1\" 无效。").arg(text));
+    }
+    savePending();
+    sortText_ = text;
+    rebuildView();
+    pos_ = view_.empty() ? -1 : 0;
+    eof_ = view_.empty();
+}
+
+const Table::Row& Table::currentRow() const
+{
+    if (pos_ < 0 || pos_ >= int(view_.size()))
+        fail(QStringLiteral("没有当前记录。"));
+    return *view_[size_t(pos_)];
+}
+
+QVariant Table::value(const QString& field) const
+{
+    requireActive("读字段");
+    const int i = fieldIndex(field);
+    if (state_ == State::Edit || state_ == State::Insert)
+        return pending_.values[size_t(i)];
+    return currentRow().values[size_t(i)];
+}
+
+QString Table::asString(const QString& field) const
+{
+    const QVariant v = value(field);
+    return v.isValid() && !v.isNull() ? v.toString() : QString();
+}
+
+qint64 Table::asInteger(const QString& field) const
+{
+    const QVariant v = value(field);
+    if (!v.isValid() || v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (!ok)
+        fail(QStringLiteral("字段 \"%1\" 的值 \"%2\" 不是整数。").arg(field, v.toString()));
+    return n;
+}
+
+void Table::setValue(const QString& field, const QVariant& value)
+{
+    requireActive("写字段");
+    const int i = fieldIndex(field);
+    if (state_ != State::Edit && state_ != State::Insert)
+        fail(QStringLiteral("不在编辑或插入状态，不能写字段 \"%1\"。").arg(field));
+    pending_.values[size_t(i)] = value;
+    changed_[size_t(i)] = true;
+}
+
+bool Table::locate(const QString& field, const QVariant& value)
+{
+    requireActive("查找");
+    const int i = fieldIndex(field);
+    savePending();
+    for (size_t k = 0; k < view_.size(); ++k) {
+        const QVariant& v = view_[k]->values[size_t(i)];
+        if (v.isValid() && !v.isNull() && compareValues(v, value) == 0) {
+            pos_ = int(k);
+            eof_ = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Table::edit()
+{
+    requireActive("编辑");
+    if (state_ != State::Browse)
+        return;
+    pending_ = currentRow();
+    changed_.assign(fields_.size(), false);
+    state_ = State::Edit;
+}
+
+void Table::append()
+{
+    requireActive("追加");
+    savePending();
+    pending_ = Row{0, std::vector<QVariant>(size_t(fields_.size()))};
+    changed_.assign(fields_.size(), false);
+    state_ = State::Insert;
+}
+
+void Table::savePending()
+{
+    if (state_ == State::Insert && std::none_of(changed_.begin(), changed_.end(), [](bool c) { return c; }))
+        state_ = State::Browse;
+    else if (state_ == State::Edit || state_ == State::Insert)
+        post();
+}
+
+void Table::readRow(Row& row, qint64 rowid)
+{
+    Statement statement(*db_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
+    statement.bind(1, rowid);
+    if (!statement.step())
+        fail(QStringLiteral("刚保存的记录读不回来。"));
+    row.rowid = rowid;
+    for (int i = 0; i < fields_.size(); ++i)
+        row.values[size_t(i)] = statement.column(i);
+}
+
+void Table::post()
+{
+    requireActive("保存");
+    if (state_ != State::Edit && state_ != State::Insert)
+        fail(QStringLiteral("没有正在编辑或插入的记录，无法保存。"));
+    QStringList columns;
+    std::vector<QVariant> values;
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (changed_[size_t(i)]) {
+            columns << quoted(fields_.at(i));
+            values.push_back(pending_.values[size_t(i)]);
+        }
+    }
+    Row* saved = nullptr;
+    if (state_ == State::Edit) {
+        Row* row = view_[size_t(pos_)];
+        if (!columns.isEmpty()) {
+            values.push_back(row->rowid);
+            db_->run(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                         .arg(quoted(tableName_), columns.join(QStringLiteral(" = ?, "))),
+                     values);
+            readRow(*row, row->rowid);
+        }
+        saved = row;
+    } else {
+        if (columns.isEmpty())
+            db_->run(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(tableName_)));
+        else
+            db_->run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(quoted(tableName_), columns.join(u','),
+                              QStringList(columns.size(), QStringLiteral("?")).join(u',')),
+                     values);
+        auto row = std::make_unique<Row>();
+        row->values.resize(size_t(fields_.size()));
+        readRow(*row, db_->lastInsertRowid());
+        saved = row.get();
+        auto at = rows_.end();
+        if (!indexField_.isEmpty()) {
+            const size_t key = size_t(fieldIndex(indexField_));
+            at = std::upper_bound(rows_.begin(), rows_.end(), saved, [key](const Row* a, const auto& b) {
+                return compareValues(a->values[key], b->values[key]) < 0;
+            });
+        }
+        rows_.insert(at, std::move(row));
+    }
+    state_ = State::Browse;
+    const int oldPos = pos_;
+    rebuildView();
+    const auto it = std::find(view_.begin(), view_.end(), saved);
+    if (it != view_.end())
+        pos_ = int(it - view_.begin());
+    else
+        pos_ = view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1);
+    eof_ = view_.empty();
+}
+
+void Table::remove()
+{
+    requireActive("删除");
+    // Delete on a row being appended cancels it; on a row being edited it drops the edit.
+    const bool inserting = state_ == State::Insert;
+    state_ = State::Browse;
+    if (inserting)
+        return;
+    const Row& row = currentRow();
+    db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)), {row.rowid});
+    const Row* gone = &row;
+    view_.erase(view_.begin() + pos_);
+    rows_.erase(std::find_if(rows_.begin(), rows_.end(), [gone](const auto& r) { return r.get() == gone; }));
+    if (pos_ >= int(view_.size()))
+        pos_ = int(view_.size()) - 1;
+    eof_ = view_.empty();
+}
+
+void Table::beginTransaction()
+{
+    requireActive("开始事务");
+    savePending();
+    db_->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    inTransaction_ = true;
+}
+
+void Table::commit()
+{
+    requireActive("提交事务");
+    savePending();
+    db_->exec(QStringLiteral("COMMIT"));
+    inTransaction_ = false;
+}
+
+void Table::rollback()
+{
+    requireActive("回滚事务");
+    state_ = State::Browse;
+    if (inTransaction_)
+        db_->exec(QStringLiteral("ROLLBACK"));
+    inTransaction_ = false;
+    // The snapshot holds rows the database no longer has: read it afresh.
+    const QString sort = sortText_;
+    close();
+    open();
+    if (!sort.isEmpty())
+        setSort(sort);
+}
+
+Query::Query() = default;
+Query::~Query() = default;
+
+void Query::execSql()
+{
+    Connection db(databasePath(connString_));
+    db.exec(sql_.join(u'\n'));
+}
+
+} // namespace data

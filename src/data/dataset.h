@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace data {
+
+class Connection;
+struct Condition;
+
+// A handle on one table with a static cursor: Open takes a snapshot of the table; changes made
+// through this handle are seen at once, changes made through another handle only after Close
+// and Open. The view is the snapshot narrowed by the filter (while filtered) and ordered by a
+// stable sort over the underlying order. Every failure raises data::Error.
+class Table
+{
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(QString tableName = {});
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    void setConnectionString(const QString& connString);
+    QString connectionString() const { return connString_; }
+    QString tableName() const { return tableName_; }
+    // The field whose order is the table's underlying order (the index a handle opens with);
+    // empty for the stored order.
+    void setIndexField(const QString& field);
+
+    void open();
+    void close();
+    bool active() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+
+    void first();
+    void next();
+    bool eof() const;
+    void moveBy(int n);
+    int recNo() const;
+    void setRecNo(int recNo);
+    int recordCount() const;
+
+    void setFilter(const QString& text);
+    QString filter() const { return filterText_; }
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+    void setSort(const QString& text);
+    QString sort() const { return sortText_; }
+
+    // Null reads as an invalid QVariant, distinct from 0 and from empty text.
+    QVariant value(const QString& field) const;
+    // Null reads as empty text.
+    QString asString(const QString& field) const;
+    // Null reads as 0; text that is no whole number is an error.
+    qint64 asInteger(const QString& field) const;
+    void setValue(const QString& field, const QVariant& value);
+
+    // Saves a pending row, then makes the first row of the view whose field equals value current.
+    bool locate(const QString& field, const QVariant& value);
+
+    void edit();
+    void append();
+    void post();
+    // Removes the current row from the table at once; the next row becomes current.
+    void remove();
+
+    // Groups the writes of this handle, so that a failure or a killed process leaves none of them.
+    void beginTransaction();
+    void commit();
+    void rollback();
+
+private:
+    struct Row
+    {
+        qint64 rowid = 0;
+        std::vector<QVariant> values;
+    };
+
+    void requireActive(const char* operation) const;
+    int fieldIndex(const QString& field) const;
+    const Row& currentRow() const;
+    void savePending();
+    void rebuildView();
+    void readRow(Row& row, qint64 rowid);
+    [[noreturn]] void fail(const QString& what) const;
+
+    QString tableName_;
+    QString indexField_;
+    QString connString_;
+    std::unique_ptr<Connection> db_;
+    QStringList fields_;
+    std::vector<std::unique_ptr<Row>> rows_;
+    std::vector<Row*> view_;
+    int pos_ = -1; // index into view_
+    bool eof_ = true;
+    State state_ = State::Inactive;
+    Row pending_;
+    std::vector<bool> changed_;
+    QString filterText_;
+    bool filtered_ = false;
+    std::vector<Condition> conditions_;
+    QString sortText_;
+    bool inTransaction_ = false;
+};
+
+// A handle that runs one SQL statement on its own connection; it yields no rows.
+class Query
+{
+public:
+    Query();
+    ~Query();
+    void setConnectionString(const QString& connString) { connString_ = connString; }
+    QStringList& sql() { return sql_; }
+    void execSql();
+
+private:
+    QString connString_;
+    QStringList sql_;
+};
+
+// The database file named by a connection string's "Data Source=" entry.
+QString databasePath(const QString& connString);
+
+} // namespace data

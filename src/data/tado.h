@@ -1,0 +1,25 @@
+#pragma once
+
+#include "dataset.h"
+
+namespace data {
+
+// The data module: the three shared tables that every window reads questions through.
+class Tado final
+{
+public:
+    explicit Tado(QString& connString) : connString_(connString) {}
+
+    // Builds the connection string, then opens subject, sort and options; an error stops at the
+    // failing table, which stays closed with the ones after it.
+    void DataModuleCreate();
+
+    Table options{QStringLiteral("options")};
+    Table subject{QStringLiteral("subject")};
+    Table sort{QStringLiteral("sort")};
+
+private:
+    QString& connString_;
+};
+
+} // namespace data

@@ -1,0 +1,6 @@
+#include "txtxx.h"
+
+Txtxx::Txtxx(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("xtxx"));
+}

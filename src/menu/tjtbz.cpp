@@ -1,0 +1,6 @@
+#include "tjtbz.h"
+
+Tjtbz::Tjtbz(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("jtbz"));
+}

@@ -1,0 +1,6 @@
+#include "tmain.h"
+
+Tmain::Tmain(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("main"));
+}
