@@ -1,0 +1,6 @@
+#include "tllst.h"
+
+Tllst::Tllst(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("llst"));
+}

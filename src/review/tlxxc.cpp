@@ -1,0 +1,6 @@
+#include "tlxxc.h"
+
+Tlxxc::Tlxxc(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("lxxc"));
+}

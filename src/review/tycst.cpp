@@ -1,0 +1,6 @@
+#include "tycst.h"
+
+Tycst::Tycst(QWidget* parent) : app::Form(parent)
+{
+    setObjectName(QStringLiteral("ycst"));
+}
