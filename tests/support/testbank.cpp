@@ -1,0 +1,87 @@
+#include "testbank.h"
+
+#include "data/connection.h"
+#include "data/programfolder.h"
+#include "data/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace testing {
+
+TestBank::TestBank()
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(dbPath().toUtf8().constData(), &db) != SQLITE_OK ||
+        sqlite3_exec(db, data::kSchemaSql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw std::runtime_error("cannot create the test bank");
+    sqlite3_close(db);
+    QDir(dir_.path()).mkdir(QStringLiteral("upload"));
+    data::setProgramFolder(folder());
+}
+
+TestBank::~TestBank()
+{
+    data::setProgramFolder({});
+}
+
+QString TestBank::folder() const
+{
+    return dir_.path() + u'/';
+}
+
+QString TestBank::dbPath() const
+{
+    return folder() + QStringLiteral("data.db");
+}
+
+QString TestBank::connString() const
+{
+    return QStringLiteral("Data Source=") + dbPath() + u';';
+}
+
+void TestBank::exec(const QString& sql)
+{
+    data::Connection(dbPath()).exec(sql);
+}
+
+QVariant TestBank::scalar(const QString& sql)
+{
+    data::Connection db(dbPath());
+    data::Statement statement(db, sql);
+    return statement.step() ? statement.column(0) : QVariant();
+}
+
+void TestBank::addCategory(int sortId, const QString& name, std::array<int, 5> scales)
+{
+    data::Connection(dbPath()).run(
+        QStringLiteral("INSERT INTO sort VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {sortId, name, scales[0], scales[1], scales[2], scales[3], scales[4]});
+}
+
+void TestBank::addQuestion(int subId, int typeId, int sortId, const QStringList& options,
+                           int keyIndex, int stid, const QVariant& subpic, const QVariant& info,
+                           const QVariant& infopic)
+{
+    data::Connection db(dbPath());
+    db.run(QStringLiteral("INSERT INTO subject (subid, subtitle, subpic, info, infopic, typeId, "
+                          "sortid, stid) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+           {subId, QStringLiteral("题目%1").arg(subId), subpic, info, infopic, typeId, sortId, stid});
+    for (int i = 0; i < options.size(); ++i)
+        db.run(QStringLiteral("INSERT INTO options VALUES (?, ?, ?, ?)"),
+               {subId * 10 + i + 1, subId, options.at(i), i == keyIndex ? 1 : 0});
+}
+
+void TestBank::writeFile(const QString& name, const QByteArray& content)
+{
+    const QString path = folder() + name;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        throw std::runtime_error("cannot write a test file");
+}
+
+} // namespace testing
