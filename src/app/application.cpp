@@ -15,7 +15,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The application title; not a display name, which the window system would append to every
     // window's caption.
     setApplicationName(QStringLiteral("Velmoor"));
-    // The windows are laid out for a Chinese system font; this one ships with the program's packages.
+    // The windows are laid out for a Chinese system font; this one ships with the program's
+    // packages.
     QFont font(QStringLiteral("WenQuanYi Micro Hei"), 9);
     setFont(font);
 }

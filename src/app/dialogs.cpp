@@ -19,8 +19,7 @@ QMessageBox::StandardButton run(QMessageBox& box)
 
 void messageBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok);
     run(box);
 }
 
@@ -34,8 +33,7 @@ bool confirm(const QString& text, bool defaultYes)
 
 void reportError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
     run(box);
 }
 

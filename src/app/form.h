@@ -14,14 +14,14 @@ class Form : public QWidget
 
 public:
     enum class Frame {
-        None,              // no border, no caption
-        Single,            // single border, not resizable
-        Sizeable,          // resizable border
+        None,     // no border, no caption
+        Single,   // single border, not resizable
+        Sizeable, // resizable border
     };
     enum class Buttons {
-        None,              // a title bar with no buttons
-        CloseOnly,         // only the close box
-        All,               // system menu with minimise and maximise
+        None,      // a title bar with no buttons
+        CloseOnly, // only the close box
+        All,       // system menu with minimise and maximise
     };
 
     explicit Form(QWidget* parent = nullptr);

@@ -14,8 +14,8 @@ Connection::Connection(const QString& path) : path_(path)
         throw Error(QStringLiteral("无法打开数据库 \"%1\"：文件不存在。").arg(path));
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString reason = db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
-                                   : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString reason =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db_);
         db_ = nullptr;
         throw Error(QStringLiteral("无法打开数据库 \"%1\"：%2").arg(path, reason));

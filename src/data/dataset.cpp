@@ -101,10 +101,11 @@ void Table::requireActive(const char* operation) const
 
 int Table::fieldIndex(const QString& field) const
 {
-    const int i = int(fields_.indexOf(field, 0, Qt::CaseInsensitive));
-    if (i < 0)
-        fail(QStringLiteral("没有字段 \"%1\"。").arg(field));
-    return i;
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (fields_.at(i).compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    fail(QStringLiteral("没有字段 \"%1\"。").arg(field));
 }
 
 void Table::open()
@@ -120,8 +121,8 @@ void Table::open()
             throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
         order = quoted(indexField_) + QStringLiteral(", rowid");
     }
-    Statement statement(*db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2")
-                                 .arg(quoted(tableName_), order));
+    Statement statement(
+        *db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(quoted(tableName_), order));
     QStringList fields;
     for (int i = 1; i < statement.columnCount(); ++i)
         fields << statement.columnName(i);
@@ -302,8 +303,9 @@ void Table::setSort(const QString& text)
         if (words.isEmpty())
             continue;
         fieldIndex(words.at(0));
-        if (words.size() > 2 || (words.size() == 2 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) != 0 &&
-                                 words.at(1).compare(u"ASC", Qt::CaseInsensitive) != 0))
+        if (words.size() > 2 ||
+            (words.size() == 2 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) != 0 &&
+             words.at(1).compare(u"ASC", Qt::CaseInsensitive) != 0))
             fail(QStringLiteral("排序 \"%1\" 无效。").arg(text));
     }
     savePending();
@@ -394,7 +396,8 @@ void Table::append()
 
 void Table::savePending()
 {
-    if (state_ == State::Insert && std::none_of(changed_.begin(), changed_.end(), [](bool c) { return c; }))
+    if (state_ == State::Insert &&
+        std::none_of(changed_.begin(), changed_.end(), [](bool c) { return c; }))
         state_ = State::Browse;
     else if (state_ == State::Edit || state_ == State::Insert)
         post();
@@ -402,7 +405,8 @@ void Table::savePending()
 
 void Table::readRow(Row& row, qint64 rowid)
 {
-    Statement statement(*db_, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
+    Statement statement(*db_,
+                        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
     statement.bind(1, rowid);
     if (!statement.step())
         fail(QStringLiteral("刚保存的记录读不回来。"));
@@ -424,8 +428,11 @@ void Table::post()
             values.push_back(pending_.values[size_t(i)]);
         }
     }
+    // A refused write leaves the handle browsing the row as the database still has it.
+    const State pendingState = state_;
+    state_ = State::Browse;
     Row* saved = nullptr;
-    if (state_ == State::Edit) {
+    if (pendingState == State::Edit) {
         Row* row = view_[size_t(pos_)];
         if (!columns.isEmpty()) {
             values.push_back(row->rowid);
@@ -450,13 +457,13 @@ void Table::post()
         auto at = rows_.end();
         if (!indexField_.isEmpty()) {
             const size_t key = size_t(fieldIndex(indexField_));
-            at = std::upper_bound(rows_.begin(), rows_.end(), saved, [key](const Row* a, const auto& b) {
-                return compareValues(a->values[key], b->values[key]) < 0;
-            });
+            at = std::upper_bound(rows_.begin(), rows_.end(), saved,
+                                  [key](const Row* a, const auto& b) {
+                                      return compareValues(a->values[key], b->values[key]) < 0;
+                                  });
         }
         rows_.insert(at, std::move(row));
     }
-    state_ = State::Browse;
     const int oldPos = pos_;
     rebuildView();
     const auto it = std::find(view_.begin(), view_.end(), saved);
@@ -479,7 +486,8 @@ void Table::remove()
     db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)), {row.rowid});
     const Row* gone = &row;
     view_.erase(view_.begin() + pos_);
-    rows_.erase(std::find_if(rows_.begin(), rows_.end(), [gone](const auto& r) { return r.get() == gone; }));
+    rows_.erase(std::find_if(rows_.begin(), rows_.end(),
+                             [gone](const auto& r) { return r.get() == gone; }));
     if (pos_ >= int(view_.size()))
         pos_ = int(view_.size()) - 1;
     eof_ = view_.empty();

@@ -67,9 +67,10 @@ void TestBank::addQuestion(int subId, int typeId, int sortId, const QStringList&
                            const QVariant& infopic)
 {
     data::Connection db(dbPath());
-    db.run(QStringLiteral("INSERT INTO subject (subid, subtitle, subpic, info, infopic, typeId, "
-                          "sortid, stid) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-           {subId, QStringLiteral("题目%1").arg(subId), subpic, info, infopic, typeId, sortId, stid});
+    db.run(
+        QStringLiteral("INSERT INTO subject (subid, subtitle, subpic, info, infopic, typeId, "
+                       "sortid, stid) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        {subId, QStringLiteral("题目%1").arg(subId), subpic, info, infopic, typeId, sortId, stid});
     for (int i = 0; i < options.size(); ++i)
         db.run(QStringLiteral("INSERT INTO options VALUES (?, ?, ?, ?)"),
                {subId * 10 + i + 1, subId, options.at(i), i == keyIndex ? 1 : 0});
