@@ -16,15 +16,22 @@ TestBank::TestBank()
 {
     sqlite3* db = nullptr;
     if (sqlite3_open(dbPath().toUtf8().constData(), &db) != SQLITE_OK ||
-        sqlite3_exec(db, data::kSchemaSql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr,
+                     nullptr) != SQLITE_OK ||
+        sqlite3_exec(db, data::kSchemaSql, nullptr, nullptr, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw std::runtime_error("cannot create the test bank");
     sqlite3_close(db);
+    db_ = std::make_unique<data::Connection>(dbPath());
+    // Seeding needs no durability; the program's own handles keep theirs.
+    db_->exec(QStringLiteral("PRAGMA synchronous=OFF"));
     QDir(dir_.path()).mkdir(QStringLiteral("upload"));
     data::setProgramFolder(folder());
 }
 
 TestBank::~TestBank()
 {
+    db_.reset();
     data::setProgramFolder({});
 }
 
@@ -45,28 +52,26 @@ QString TestBank::connString() const
 
 void TestBank::exec(const QString& sql)
 {
-    data::Connection(dbPath()).exec(sql);
+    db_->exec(sql);
 }
 
 QVariant TestBank::scalar(const QString& sql)
 {
-    data::Connection db(dbPath());
-    data::Statement statement(db, sql);
+    data::Statement statement(*db_, sql);
     return statement.step() ? statement.column(0) : QVariant();
 }
 
 void TestBank::addCategory(int sortId, const QString& name, std::array<int, 5> scales)
 {
-    data::Connection(dbPath()).run(
-        QStringLiteral("INSERT INTO sort VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {sortId, name, scales[0], scales[1], scales[2], scales[3], scales[4]});
+    db_->run(QStringLiteral("INSERT INTO sort VALUES (?, ?, ?, ?, ?, ?, ?)"),
+             {sortId, name, scales[0], scales[1], scales[2], scales[3], scales[4]});
 }
 
 void TestBank::addQuestion(int subId, int typeId, int sortId, const QStringList& options,
                            int keyIndex, int stid, const QVariant& subpic, const QVariant& info,
                            const QVariant& infopic)
 {
-    data::Connection db(dbPath());
+    data::Connection& db = *db_;
     db.run(
         QStringLiteral("INSERT INTO subject (subid, subtitle, subpic, info, infopic, typeId, "
                        "sortid, stid) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),

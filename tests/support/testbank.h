@@ -4,6 +4,11 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <array>
+#include <memory>
+
+namespace data {
+class Connection;
+}
 
 namespace testing {
 
@@ -32,6 +37,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    std::unique_ptr<data::Connection> db_;
 };
 
 } // namespace testing
