@@ -16,7 +16,7 @@ from collections import Counter, defaultdict
 SUBJECT_HEADER = ["subid", "subtitle", "subpic", "info", "infopic", "typeId", "sortid", "stid"]
 OPTIONS_HEADER = ["optid", "subid", "optcontent", "iskey"]
 MAX_STEM = 90
-SPECIAL_SET = {6: 9, 7: 10}
+OWN_SET = {6: 9, 7: 10}
 
 
 def read(path, header):
@@ -73,10 +73,10 @@ def main():
             err(f"subid {sid}: typeId {typ} is neither 1 nor 2")
         if not 1 <= st <= 10:
             err(f"subid {sid}: stid {st} outside 1..10")
-        if sort in SPECIAL_SET and st != SPECIAL_SET[sort]:
-            err(f"subid {sid}: category {sort} belongs to study set {SPECIAL_SET[sort]}, not {st}")
-        if sort not in SPECIAL_SET and st > 8:
-            err(f"subid {sid}: general category {sort} in special study set {st}")
+        if sort in OWN_SET and st != OWN_SET[sort]:
+            err(f"subid {sid}: category {sort} belongs to study set {OWN_SET[sort]}, not {st}")
+        if sort not in OWN_SET and st > 8:
+            err(f"subid {sid}: general category {sort} in the dedicated study set {st}")
         if sid // 1000 != sort:
             warnings.append(f"subid {sid}: id lies outside the block {sort}001..{sort}999 of its category")
         for field in ("subpic", "infopic"):
