@@ -1,0 +1,464 @@
+#include "bankio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <functional>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A small bank that check() finds clean: category 1 asks 5 questions for class 0
+// (2 true/false, 3 multiple choice) and nothing for the other classes.
+void writeCleanBank(const QString& dir)
+{
+    writeFile(dir + "/sort.csv", "sortID,sortname,scale0,scale1,scale2,scale3,scale4\n"
+                                 "1,Rules,5,0,0,0,0\n");
+    QByteArray subjects = "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n";
+    QByteArray options = "optid,subid,optcontent,iskey\n";
+    int optid = 1;
+    for (int q = 1; q <= 5; ++q) {
+        const bool trueFalse = q <= 2;
+        subjects += QByteArray::number(q) + ",Question " + QByteArray::number(q) + ",,,," +
+                    (trueFalse ? "1" : "2") + ",1,0,0\n";
+        for (int o = 0; o < (trueFalse ? 2 : 4); ++o)
+            options += QByteArray::number(optid++) + "," + QByteArray::number(q) + ",Option," +
+                       (o == 0 ? "1" : "0") + "\n";
+    }
+    writeFile(dir + "/subject.csv", subjects);
+    writeFile(dir + "/options.csv", options);
+}
+
+struct Sql
+{
+    sqlite3* db = nullptr;
+    explicit Sql(const QString& path) { sqlite3_open(QFile::encodeName(path).constData(), &db); }
+    ~Sql() { sqlite3_close(db); }
+
+    // First column of every row, with Null shown as "<null>".
+    QStringList column(const char* query) const
+    {
+        QStringList out;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, query, -1, &stmt, nullptr) != SQLITE_OK)
+            return {QStringLiteral("<error> ") + QString::fromUtf8(sqlite3_errmsg(db))};
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            if (sqlite3_column_type(stmt, 0) == SQLITE_NULL)
+                out << QStringLiteral("<null>");
+            else
+                out << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                    sqlite3_column_bytes(stmt, 0));
+        }
+        sqlite3_finalize(stmt);
+        return out;
+    }
+};
+
+QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const bank::Error& e) {
+        return e.text();
+    }
+    return {};
+}
+
+QStringList texts(const std::vector<bank::Finding>& findings)
+{
+    QStringList out;
+    for (const auto& f : findings)
+        out << f.toString();
+    return out;
+}
+
+bool anyContains(const QStringList& list, const QStringList& parts)
+{
+    return std::any_of(list.begin(), list.end(), [&](const QString& s) {
+        return std::all_of(parts.begin(), parts.end(),
+                           [&](const QString& p) { return s.contains(p); });
+    });
+}
+
+bool sameBank(const bank::Bank& a, const bank::Bank& b)
+{
+    auto sorts = [](const bank::Bank& x) {
+        std::vector<std::tuple<qint64, bank::Text, std::array<qint64, 5>>> v;
+        for (const auto& r : x.sorts)
+            v.emplace_back(r.sortId, r.sortname, r.scale);
+        return v;
+    };
+    auto subjects = [](const bank::Bank& x) {
+        std::vector<std::tuple<qint64, bank::Text, bank::Text, bank::Text, bank::Text, qint64,
+                               qint64, qint64, qint64>>
+            v;
+        for (const auto& r : x.subjects)
+            v.emplace_back(r.subid, r.subtitle, r.subpic, r.info, r.infopic, r.typeId, r.sortid,
+                           r.stid, r.errorTimes);
+        return v;
+    };
+    auto options = [](const bank::Bank& x) {
+        std::vector<std::tuple<qint64, qint64, bank::Text, qint64>> v;
+        for (const auto& r : x.options)
+            v.emplace_back(r.optid, r.subid, r.optcontent, r.iskey);
+        return v;
+    };
+    return sorts(a) == sorts(b) && subjects(a) == subjects(b) && options(a) == options(b);
+}
+
+} // namespace
+
+class BankTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void importsQuotingAndMultiLineFields();
+    void importsBomReorderedColumnsAndDefaults();
+    void importsGbk();
+    void keepsFileOrder();
+    void reportsBadInputWithPlace_data();
+    void reportsBadInputWithPlace();
+    void failedImportLeavesDatabaseUntouched();
+    void cleanBankHasNoFindings();
+    void checkFindsStructuralFaults();
+    void checkFindsMissingPictures();
+    void checkFindsShortCategories();
+    void checkNamesDatabaseRowsById();
+    void exportThenImportRoundTrips();
+
+private:
+    QTemporaryDir tmp_;
+};
+
+void BankTest::importsQuotingAndMultiLineFields()
+{
+    const QString dir = tmp_.filePath("quoting");
+    writeCleanBank(dir);
+    writeFile(dir + "/subject.csv",
+              "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\r\n"
+              "1,\"Stop, then \"\"look\"\"\",,\"line one\r\nline two\nline three\",,1,1,0,3\r\n"
+              "2,  spaced  ,\"\",NULL,,2,1,0,0\r\n");
+    const QString db = tmp_.filePath("quoting.db");
+    bank::importFolder(dir, db);
+
+    Sql sql(db);
+    QCOMPARE(sql.column("SELECT subtitle FROM subject ORDER BY subid"),
+             QStringList({"Stop, then \"look\"", "  spaced  "}));
+    QCOMPARE(sql.column("SELECT info FROM subject ORDER BY subid"),
+             QStringList({"line one\r\nline two\nline three", "NULL"}));
+    // An empty unquoted cell is Null; a quoted empty cell is empty text.
+    QCOMPARE(sql.column("SELECT quote(subpic) FROM subject ORDER BY subid"),
+             QStringList({"NULL", "''"}));
+    QCOMPARE(sql.column("SELECT errorTimes FROM subject ORDER BY subid"), QStringList({"3", "0"}));
+    QCOMPARE(sql.column("SELECT count(*) FROM note"), QStringList({"0"}));
+}
+
+void BankTest::importsBomReorderedColumnsAndDefaults()
+{
+    const QString dir = tmp_.filePath("bom");
+    writeCleanBank(dir);
+    writeFile(dir + "/sort.csv", "\xEF\xBB\xBFSCALE4,sortname,Scale0,scale1,scale2,scale3,SortId\n"
+                                 ",规则,5,,,,7\n");
+    writeFile(dir + "/subject.csv", "\xEF\xBB\xBF"
+                                    "SortID,TYPEID,subtitle,SUBID,InfoPic,Info,SubPic,stid\n"
+                                    "7,1,红灯停, 12 ,,,a.jpg,\n");
+    writeFile(dir + "/options.csv", "ISKEY,OptContent,subID,OPTID\n1,对,12,5\n,错,12,6\n");
+    const QString db = tmp_.filePath("bom.db");
+    bank::importFolder(dir, db);
+
+    Sql sql(db);
+    QCOMPARE(sql.column("SELECT sortID || '|' || sortname || '|' || scale0 || scale4 FROM sort"),
+             QStringList({"7|规则|50"}));
+    QCOMPARE(sql.column("SELECT subid || '|' || subtitle || '|' || subpic || '|' || typeId || "
+                        "'|' || sortid || '|' || stid || '|' || errorTimes FROM subject"),
+             QStringList({"12|红灯停|a.jpg|1|7|0|0"}));
+    QCOMPARE(sql.column("SELECT quote(info) || quote(infopic) FROM subject"),
+             QStringList({"NULLNULL"}));
+    QCOMPARE(sql.column("SELECT optid || optcontent || iskey FROM options"),
+             QStringList({"5对1", "6错0"}));
+}
+
+void BankTest::importsGbk()
+{
+    const QString dir = tmp_.filePath("gbk");
+    writeCleanBank(dir);
+    QStringEncoder gbk("GBK");
+    QVERIFY(gbk.isValid());
+    const QByteArray header = "sortID,sortname,scale0,scale1,scale2,scale3,scale4\n";
+    const QByteArray row = gbk.encode(QStringLiteral("1,\"道路交通信号,标志\",5,0,0,0,0\n"));
+    QVERIFY(!row.contains("\xE9\x81\x93")); // really GBK bytes, not UTF-8
+    writeFile(dir + "/sort.csv", header + row);
+
+    const QString detected = tmp_.filePath("gbk-auto.db");
+    bank::importFolder(dir, detected);
+    QCOMPARE(Sql(detected).column("SELECT sortname FROM sort"), QStringList({"道路交通信号,标志"}));
+
+    const QString forced = tmp_.filePath("gbk-forced.db");
+    bank::importFolder(dir, forced, bank::Encoding::Gbk);
+    QCOMPARE(Sql(forced).column("SELECT sortname FROM sort"), QStringList({"道路交通信号,标志"}));
+
+    // Told it is UTF-8, the same file is refused at the cell that does not decode.
+    const QString message = errorOf(
+        [&] { bank::importFolder(dir, tmp_.filePath("gbk-utf8.db"), bank::Encoding::Utf8); });
+    QVERIFY2(message.contains("sort.csv row 2 column 2"), qPrintable(message));
+    QVERIFY2(message.contains("UTF-8"), qPrintable(message));
+}
+
+void BankTest::keepsFileOrder()
+{
+    const QString dir = tmp_.filePath("order");
+    writeCleanBank(dir);
+    writeFile(dir + "/sort.csv", "sortID,sortname,scale0,scale1,scale2,scale3,scale4\n"
+                                 "9,Nine,0,0,0,0,0\n1,Rules,5,0,0,0,0\n4,Four,0,0,0,0,0\n");
+    writeFile(dir + "/options.csv", "optid,subid,optcontent,iskey\n"
+                                    "40,1,D,0\n10,1,A,1\n30,1,C,0\n20,1,B,0\n");
+    const QString db = tmp_.filePath("order.db");
+    bank::importFolder(dir, db);
+    Sql sql(db);
+    QCOMPARE(sql.column("SELECT sortID FROM sort ORDER BY rowid"), QStringList({"9", "1", "4"}));
+    QCOMPARE(sql.column("SELECT optcontent FROM options ORDER BY rowid"),
+             QStringList({"D", "A", "C", "B"}));
+}
+
+void BankTest::reportsBadInputWithPlace_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray subjectHeader =
+        "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n";
+    QTest::newRow("not a number") << "subject.csv"
+                                  << subjectHeader + "1,a,,,,1,1,0,0\n2,b,,,,x2,1,0,0\n"
+                                  << QStringList{"subject.csv row 3 column 6 (typeId)",
+                                                 "\"x2\" is not a whole number"};
+    QTest::newRow("empty required id")
+        << "subject.csv" << subjectHeader + "1,a,,,,1,1,0,0\n,b,,,,1,1,0,0\n"
+        << QStringList{"subject.csv row 3 column 1 (subid)", "empty"};
+    QTest::newRow("empty category") << "subject.csv" << subjectHeader + "1,a,,,,1,\"\",0,0\n"
+                                    << QStringList{"subject.csv row 2 column 7 (sortid)", "empty"};
+    QTest::newRow("unclosed quote")
+        << "options.csv" << QByteArray("optid,subid,optcontent,iskey\n1,1,\"open\n2,1,x,0\n")
+        << QStringList{"options.csv row 2 column 3", "quot"};
+    QTest::newRow("stray quote") << "options.csv"
+                                 << QByteArray("optid,subid,optcontent,iskey\n1,1,ab\"c,0\n")
+                                 << QStringList{"options.csv row 2 column 3", "quot"};
+    QTest::newRow("short row") << "options.csv"
+                               << QByteArray("optid,subid,optcontent,iskey\n1,1,x,0\n2,1,y\n")
+                               << QStringList{"options.csv row 3", "3 cells", "header has 4"};
+    QTest::newRow("missing column") << "options.csv" << QByteArray("optid,subid,iskey\n1,1,0\n")
+                                    << QStringList{"options.csv row 1", "no column \"optcontent\""};
+    QTest::newRow("unknown column")
+        << "sort.csv" << QByteArray("sortID,sortname,scale0,scale1,scale2,scale3,scale4,colour\n")
+        << QStringList{"sort.csv row 1 column 8", "unknown column \"colour\""};
+    QTest::newRow("duplicate id")
+        << "options.csv" << QByteArray("optid,subid,optcontent,iskey\n1,1,x,1\n2,1,y,0\n1,1,z,0\n")
+        << QStringList{"options.csv row 4", "duplicate optid 1", "first in row 2"};
+    QTest::newRow("empty file") << "sort.csv" << QByteArray() << QStringList{"sort.csv", "empty"};
+}
+
+void BankTest::reportsBadInputWithPlace()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, expected);
+
+    const QString dir = tmp_.filePath(QStringLiteral("bad-") + QTest::currentDataTag());
+    writeCleanBank(dir);
+    writeFile(dir + "/" + file, content);
+    const QString message = errorOf([&] { bank::importFolder(dir, dir + "/data.db"); });
+    for (const QString& part : expected)
+        QVERIFY2(message.contains(part), qPrintable(message));
+}
+
+void BankTest::failedImportLeavesDatabaseUntouched()
+{
+    QTemporaryDir target;
+    const QString db = target.filePath("data.db");
+    const QString dir = tmp_.filePath("atomic");
+    writeCleanBank(dir);
+    bank::importFolder(dir, db);
+    const QByteArray before = readBytes(db);
+    QVERIFY(!before.isEmpty());
+
+    // A fault in the last file read, and a fault only found while storing.
+    writeFile(dir + "/options.csv", "optid,subid,optcontent,iskey\n1,1,x,1\n2,1,\"y\n");
+    QVERIFY(!errorOf([&] { bank::importFolder(dir, db); }).isEmpty());
+    QCOMPARE(readBytes(db), before);
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.db"});
+
+    writeFile(dir + "/options.csv", "optid,subid,optcontent,iskey\n1,1,x,1\n1,1,y,0\n");
+    QVERIFY(!errorOf([&] { bank::importFolder(dir, db); }).isEmpty());
+    QCOMPARE(readBytes(db), before);
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.db"});
+
+    // With no database before, a failure leaves none.
+    const QString fresh = target.filePath("fresh.db");
+    QVERIFY(!errorOf([&] { bank::importFolder(dir, fresh); }).isEmpty());
+    QVERIFY(!QFile::exists(fresh));
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.db"});
+}
+
+void BankTest::cleanBankHasNoFindings()
+{
+    const QString dir = tmp_.filePath("clean");
+    writeCleanBank(dir);
+    QCOMPARE(texts(bank::checkPath(dir)), QStringList());
+    bank::importFolder(dir, dir + "/data.db");
+    QCOMPARE(texts(bank::checkPath(dir + "/data.db")), QStringList());
+}
+
+void BankTest::checkFindsStructuralFaults()
+{
+    const QString dir = tmp_.filePath("faults");
+    writeCleanBank(dir);
+    writeFile(dir + "/sort.csv", "sortID,sortname,scale0,scale1,scale2,scale3,scale4\n"
+                                 "1,Rules,0,0,0,0,0\n1,Again,0,0,0,0,0\n");
+    writeFile(dir + "/subject.csv",
+              "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n"
+              "1,ok,,,,1,1,0,0\n"             // row 2: clean
+              "2,no key,,,,2,1,0,0\n"         // row 3
+              "3,two keys,,,,2,1,0,0\n"       // row 4
+              "4,tf three,,,,1,1,0,0\n"       // row 5
+              "5,five,,,,2,1,0,0\n"           // row 6
+              "6,lost category,,,,2,99,0,0\n" // row 7
+              "6,duplicate,,,,2,1,0,0\n"      // row 8
+              "8,type three,,,,3,1,0,0\n");   // row 9
+    QByteArray options = "optid,subid,optcontent,iskey\n"
+                         "1,1,y,1\n2,1,n,0\n"
+                         "3,2,a,0\n4,2,b,0\n"
+                         "5,3,a,1\n6,3,b,1\n"
+                         "7,4,a,1\n8,4,b,0\n9,4,c,0\n";
+    for (int i = 0; i < 5; ++i)
+        options += QByteArray::number(10 + i) + ",5,x," + (i == 0 ? "1" : "0") + "\n";
+    options += "20,6,x,1\n21,8,x,1\n"
+               "22,77,orphan,0\n"; // row 18
+    writeFile(dir + "/options.csv", options);
+
+    const QStringList found = texts(bank::checkPath(dir));
+    const QList<QStringList> expected = {
+        {"sort.csv row 3", "duplicate sortID 1", "first in row 2"},
+        {"subject.csv row 8", "duplicate subid 6", "first in row 7"},
+        {"subject.csv row 3", "question 2 has 0 keys"},
+        {"subject.csv row 4", "question 3 has 2 keys"},
+        {"subject.csv row 5", "true/false question 4 has 3 options"},
+        {"subject.csv row 6", "question 5 has 5 options"},
+        {"subject.csv row 7", "unknown category 99"},
+        {"subject.csv row 9", "unknown type 3"},
+        {"options.csv row 18", "question 77, which does not exist"},
+    };
+    for (const QStringList& parts : expected)
+        QVERIFY2(anyContains(found, parts),
+                 qPrintable(parts.join(" / ") + "\n" + found.join("\n")));
+    QVERIFY2(!anyContains(found, {"subject.csv row 2:"}), qPrintable(found.join("\n")));
+    QCOMPARE(found.size(), expected.size());
+}
+
+void BankTest::checkFindsMissingPictures()
+{
+    const QString dir = tmp_.filePath("pictures");
+    writeCleanBank(dir);
+    writeFile(dir + "/upload/pic.jpg", "x");
+    writeFile(dir + "/upload/signs/Arrow.gif", "x");
+    writeFile(dir + "/upload/x.jpg", "x");
+    writeFile(dir + "/subject.csv",
+              "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n"
+              "1,a,PIC.JPG,,signs\\arrow.GIF,1,1,0,0\n" // case differs: present
+              "2,b,NULL,,\"  \",1,1,0,0\n"              // no pictures named
+              "3,c,gone.png,,,2,1,0,0\n"                // row 4: missing
+              "4,d, x.jpg,,other\\x.jpg,2,1,0,0\n"      // row 5: leading blank kept; wrong folder
+              "5,e,,,,2,1,0,0\n");
+    const QStringList found = texts(bank::checkPath(dir));
+    QVERIFY2(anyContains(found, {"subject.csv row 4", "subpic \"gone.png\""}),
+             qPrintable(found.join("\n")));
+    QVERIFY2(anyContains(found, {"subject.csv row 5", "subpic \" x.jpg\""}),
+             qPrintable(found.join("\n")));
+    QVERIFY2(anyContains(found, {"subject.csv row 5", "infopic \"other\\x.jpg\""}),
+             qPrintable(found.join("\n")));
+    QCOMPARE(found.size(), 3);
+}
+
+void BankTest::checkFindsShortCategories()
+{
+    const QString dir = tmp_.filePath("quota");
+    writeCleanBank(dir);
+    // Class 0 asks 5 of category 1 (2 + 3, which the clean bank has); class 1 asks 10
+    // (4 true/false + 6 multiple choice); class 4 asks 1 (0 + 1).
+    writeFile(dir + "/sort.csv", "sortID,sortname,scale0,scale1,scale2,scale3,scale4\n"
+                                 "1,Rules,5,10,0,-3,1\n"
+                                 "2,Empty,0,0,0,0,0\n");
+    const QStringList found = texts(bank::checkPath(dir));
+    QVERIFY2(anyContains(found, {"sort.csv row 2", "class 1", "2 true/false questions", "needs 4"}),
+             qPrintable(found.join("\n")));
+    QVERIFY2(
+        anyContains(found, {"sort.csv row 2", "class 1", "3 multiple-choice questions", "needs 6"}),
+        qPrintable(found.join("\n")));
+    QCOMPARE(found.size(), 2);
+}
+
+void BankTest::checkNamesDatabaseRowsById()
+{
+    const QString dir = tmp_.filePath("dbcheck");
+    writeCleanBank(dir);
+    writeFile(dir + "/subject.csv",
+              "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n"
+              "1,a,,,,1,1,0,0\n2,b,,,,1,1,0,0\n3,c,,,,2,1,0,0\n4,d,,,,2,1,0,0\n"
+              "5,e,there.jpg,,,2,1,0,0\n9,f,,,,2,1,0,0\n");
+    QTemporaryDir program;
+    writeFile(program.filePath("upload/THERE.jpg"), "x");
+    const QString db = program.filePath("data.db");
+    bank::importFolder(dir, db);
+    const QStringList found = texts(bank::checkPath(db));
+    QCOMPARE(found, QStringList({"subject id 9: question 9 has 0 keys among its 0 options; it "
+                                 "needs exactly one"}));
+}
+
+void BankTest::exportThenImportRoundTrips()
+{
+    const QString dir = tmp_.filePath("trip");
+    writeCleanBank(dir);
+    writeFile(dir + "/subject.csv", "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n"
+                                    "1,\"a, \"\"b\"\"\r\nc\",\"\",NULL,,1,1,3\n"
+                                    "2,  leading,x\\y.jpg,\"多行\n说明\",,1,1,\n"
+                                    "3,,,,,2,1,0\n4,d,,,,2,1,0\n5,e,,,,2,1,-2\n");
+    const QString first = tmp_.filePath("trip1.db");
+    bank::importFolder(dir, first);
+
+    const QString exported = tmp_.filePath("trip-out");
+    bank::exportDatabase(first, exported);
+    const QString second = tmp_.filePath("trip2.db");
+    bank::importFolder(exported, second);
+    QVERIFY(sameBank(bank::readDatabase(first), bank::readDatabase(second)));
+    QVERIFY(sameBank(bank::readFolder(dir), bank::readDatabase(second)));
+    QCOMPARE(Sql(second).column("SELECT quote(subpic) FROM subject ORDER BY subid"),
+             QStringList({"''", "'x\\y.jpg'", "NULL", "NULL", "NULL"}));
+
+    // Exporting again gives the same files byte for byte.
+    const QString again = tmp_.filePath("trip-again");
+    bank::exportDatabase(second, again);
+    for (const char* name : {"sort.csv", "subject.csv", "options.csv"})
+        QCOMPARE(readBytes(again + "/" + name), readBytes(exported + "/" + name));
+}
+
+QTEST_GUILESS_MAIN(BankTest)
+#include "bank_test.moc"
