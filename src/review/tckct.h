@@ -1,12 +1,26 @@
 #pragma once
 
-#include "app/form.h"
+#include "questionviewer.h"
 
-class Tckct final : public app::Form
+#include "data/dataset.h"
+
+// The wrong and unanswered questions of the last paper, with the learner's choice crossed.
+class Tckct final : public QuestionViewer
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tckct)
 
 public:
     explicit Tckct(QWidget* parent = nullptr);
+
+    void FormCreate();
+
+protected:
+    int& currentNo() override { return CurrentNo; }
+    int listCount() const override;
+    Current moveToCurrent() override;
+
+private:
+    static int CurrentNo;
+    data::Table ado_note{QStringLiteral("note")};
 };

@@ -1,12 +1,21 @@
 #pragma once
 
-#include "app/form.h"
+#include "questionviewer.h"
 
-class Tllst final : public app::Form
+// The browse viewer: every question of the category chosen in the chooser.
+class Tllst final : public QuestionViewer
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tllst)
 
 public:
     explicit Tllst(QWidget* parent = nullptr);
+
+    void FormCreate();
+
+protected:
+    int& currentNo() override { return CurrentNo; }
+
+private:
+    static int CurrentNo;
 };

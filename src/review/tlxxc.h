@@ -2,6 +2,17 @@
 
 #include "app/form.h"
 
+#include <array>
+#include <memory>
+#include <vector>
+
+class QRadioButton;
+
+namespace Ui {
+class Tlxxc;
+}
+
+// The browse chooser: a vehicle class, then one of the categories its examination draws from.
 class Tlxxc final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +20,22 @@ class Tlxxc final : public app::Form
 
 public:
     explicit Tlxxc(QWidget* parent = nullptr);
+    ~Tlxxc() override;
+
+    void FormCreate();
+    void cbxSelect();
+    void Button1Click();
+    void Button2Click();
+
+    // The caption of the selected category item, count included; empty when none is selected.
+    QString selectedCategoryText() const;
+
+private:
+    void FillCategories();
+    // Index of the selected radio item, -1 for none.
+    int itemIndex() const;
+
+    std::unique_ptr<Ui::Tlxxc> ui;
+    std::array<int, 21> SortIds{};
+    std::vector<QRadioButton*> items_;
 };

@@ -1,6 +1,45 @@
 #include "tycst.h"
 
-Tycst::Tycst(QWidget* parent) : app::Form(parent)
+#include "app/dialogs.h"
+#include "app/shared.h"
+#include "data/tado.h"
+
+#include <QLabel>
+
+int Tycst::CurrentNo = 1;
+
+Tycst::Tycst(QWidget* parent)
+    : QuestionViewer({.client = {795, 585},
+                      .bodyShift = 8,
+                      .buttonTop = 536,
+                      .title = TitleLine{"Label6", {32, 56}, 12}},
+                     parent)
 {
     setObjectName(QStringLiteral("ycst"));
+    app::guard([this] { FormCreate(); });
+}
+
+void Tycst::FormCreate()
+{
+    adoqu.setConnectionString(app::ConnString);
+    data::Table& subject = app::ado->subject;
+    subject.setFiltered(false);
+    subject.setSort(QStringLiteral("errorTimes DESC"));
+    subject.first();
+    subject.setFilter(QStringLiteral("errorTimes>0"));
+    subject.setFiltered(true);
+    titleLine()->setText(QStringLiteral("易错试题（%1）").arg(subject.recordCount()));
+    CurrentNo = 1;
+    ShowCurrent();
+}
+
+void Tycst::Button5Click()
+{
+    if (app::confirm(QStringLiteral("是否清空易错试题?"), false)) {
+        adoqu.sql().clear();
+        adoqu.sql() << QStringLiteral("UPDATE subject SET errorTimes=0");
+        // A failure ends the handler here, so the window stays open.
+        adoqu.execSql();
+    }
+    close();
 }

@@ -1,12 +1,26 @@
 #pragma once
 
-#include "app/form.h"
+#include "questionviewer.h"
 
-class Tycst final : public app::Form
+#include "data/dataset.h"
+
+// The error-prone questions, most often missed first; leaving may reset every counter.
+class Tycst final : public QuestionViewer
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tycst)
 
 public:
     explicit Tycst(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void Button5Click() override;
+
+protected:
+    int& currentNo() override { return CurrentNo; }
+
+private:
+    static int CurrentNo;
+    // Its own connection, so the reset does not go through the shared tables.
+    data::Query adoqu;
 };
