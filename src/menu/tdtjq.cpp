@@ -1,6 +1,20 @@
 #include "tdtjq.h"
+#include "ui_tdtjq.h"
 
-Tdtjq::Tdtjq(QWidget* parent) : app::Form(parent)
+#include "app/dialogs.h"
+#include "data/programfolder.h"
+
+Tdtjq::Tdtjq(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tdtjq>())
 {
-    setObjectName(QStringLiteral("dtjq"));
+    ui->setupUi(this);
+    setFrame(Frame::Sizeable, Buttons::CloseOnly, false);
+    setOuterSize(827, 594);
+    app::guard([this] { FormCreate(); });
+}
+
+Tdtjq::~Tdtjq() = default;
+
+void Tdtjq::FormCreate()
+{
+    ui->WebBrowser1->navigate(data::programFolder() + QStringLiteral("html/dtjq.html"));
 }

@@ -1,6 +1,19 @@
 #include "tjtbz.h"
+#include "ui_tjtbz.h"
 
-Tjtbz::Tjtbz(QWidget* parent) : app::Form(parent)
+#include "app/dialogs.h"
+#include "data/programfolder.h"
+
+Tjtbz::Tjtbz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjtbz>())
 {
-    setObjectName(QStringLiteral("jtbz"));
+    ui->setupUi(this);
+    setFrame(Frame::Single, Buttons::CloseOnly, true);
+    app::guard([this] { FormCreate(); });
+}
+
+Tjtbz::~Tjtbz() = default;
+
+void Tjtbz::FormCreate()
+{
+    ui->WebBrowser1->navigate(data::programFolder() + QStringLiteral("html/jiaojingshoushi.html"));
 }

@@ -2,6 +2,14 @@
 
 #include "app/form.h"
 
+#include <memory>
+
+namespace Ui {
+class Tjtbz;
+}
+
+// The traffic-signs page. It lives for the whole run and loads its page once, so closing and
+// reopening keeps the page, the link followed and the scroll position.
 class Tjtbz final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +17,10 @@ class Tjtbz final : public app::Form
 
 public:
     explicit Tjtbz(QWidget* parent = nullptr);
+    ~Tjtbz() override;
+
+private:
+    void FormCreate();
+
+    std::unique_ptr<Ui::Tjtbz> ui;
 };

@@ -1,6 +1,20 @@
 #include "tjxjs.h"
+#include "ui_tjxjs.h"
 
-Tjxjs::Tjxjs(QWidget* parent) : app::Form(parent)
+#include "app/dialogs.h"
+#include "data/programfolder.h"
+
+Tjxjs::Tjxjs(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjxjs>())
 {
-    setObjectName(QStringLiteral("jxjs"));
+    ui->setupUi(this);
+    setFrame(Frame::Sizeable, Buttons::All, true);
+    setOuterSize(837, 590);
+    app::guard([this] { FormCreate(); });
+}
+
+Tjxjs::~Tjxjs() = default;
+
+void Tjxjs::FormCreate()
+{
+    ui->WebBrowser1->navigate(data::programFolder() + QStringLiteral("html/zhanshi.html"));
 }

@@ -2,6 +2,14 @@
 
 #include "app/form.h"
 
+#include <memory>
+
+namespace Ui {
+class Tjxjs;
+}
+
+// The driving-school page. It lives for the whole run and loads its page once, so closing and
+// reopening keeps the page, the link followed and the scroll position.
 class Tjxjs final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +17,10 @@ class Tjxjs final : public app::Form
 
 public:
     explicit Tjxjs(QWidget* parent = nullptr);
+    ~Tjxjs() override;
+
+private:
+    void FormCreate();
+
+    std::unique_ptr<Ui::Tjxjs> ui;
 };

@@ -2,6 +2,14 @@
 
 #include "app/form.h"
 
+#include <QString>
+#include <memory>
+
+namespace Ui {
+class Tmain;
+}
+
+// The main menu: the program's main window; closing it ends the program.
 class Tmain final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +17,30 @@ class Tmain final : public app::Form
 
 public:
     explicit Tmain(QWidget* parent = nullptr);
+    ~Tmain() override;
+
+    // The text of a stored enciphered string: each pair of hex digits is one GBK byte XORed with
+    // the key byte at its position (the key repeats every 8 bytes); an unpaired last digit is
+    // ignored. Raises an error for a pair that is no hex number.
+    static QString DecipherText(const QString& hex);
+
+    void Image9Click();
+    void Image8Click();
+    void Image7Click();
+    void Image6Click();
+    void Image10Click();
+    void Image4Click();
+    void Image5Click();
+    void Image3Click();
+    void Label1Click();
+
+protected:
+    void FormKeyDown(int vk) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void ShowVehicleClassDialog();
+
+    std::unique_ptr<Ui::Tmain> ui;
 };

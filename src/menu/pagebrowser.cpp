@@ -1,0 +1,80 @@
+#include "pagebrowser.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTextDocument>
+
+namespace menu {
+namespace {
+
+QString errorPage(const QUrl& url)
+{
+    const QString name = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    return QStringLiteral("<html><body><h3>页面 %1 无法打开</h3></body></html>")
+        .arg(name.toHtmlEscaped());
+}
+
+} // namespace
+
+QString decodePage(const QByteArray& bytes)
+{
+    static const QRegularExpression charset(
+        QStringLiteral(R"(<meta[^>]*charset\s*=\s*["']?([A-Za-z0-9_.:-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = charset.match(QString::fromLatin1(bytes.left(2048)));
+    if (match.hasMatch()) {
+        QStringDecoder named(match.captured(1).toLatin1().constData());
+        if (named.isValid())
+            return named.decode(bytes);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gbk("GBK");
+    return gbk.isValid() ? QString(gbk.decode(bytes)) : text;
+}
+
+PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent)
+{
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &PageBrowser::followLink);
+}
+
+void PageBrowser::navigate(const QString& filePath)
+{
+    setSource(QUrl::fromLocalFile(filePath), QTextDocument::HtmlResource);
+}
+
+QVariant PageBrowser::loadResource(int type, const QUrl& name)
+{
+    if (type != QTextDocument::HtmlResource)
+        return QTextBrowser::loadResource(type, name);
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    QFile file(url.toLocalFile());
+    if (!url.isLocalFile() || !file.open(QIODevice::ReadOnly))
+        return errorPage(url);
+    return decodePage(file.readAll());
+}
+
+void PageBrowser::followLink(const QUrl& link)
+{
+    const QString scheme = link.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        QDesktopServices::openUrl(link);
+        return;
+    }
+    const QUrl target = source().resolved(link);
+    if (!target.isLocalFile())
+        return;
+    // Pages stay in the window; a linked picture or document opens in its own program.
+    const QString path = target.path().toLower();
+    if (path.endsWith(QLatin1String(".html")) || path.endsWith(QLatin1String(".htm")))
+        setSource(target, QTextDocument::HtmlResource);
+    else
+        QDesktopServices::openUrl(target);
+}
+
+} // namespace menu

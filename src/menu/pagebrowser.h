@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTextBrowser>
+
+namespace menu {
+
+// The browser of the information pages: shows local HTML pages and follows links between them;
+// web links go to the system's browser; a page that cannot be read shows an error page instead.
+class PageBrowser final : public QTextBrowser
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PageBrowser)
+
+public:
+    explicit PageBrowser(QWidget* parent = nullptr);
+
+    // Shows the page at a local file path.
+    void navigate(const QString& filePath);
+
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    void followLink(const QUrl& link);
+};
+
+// The text of an HTML page: the charset its meta tag names, else UTF-8, else GBK, the encoding of
+// the program's own texts.
+QString decodePage(const QByteArray& bytes);
+
+} // namespace menu
