@@ -66,9 +66,11 @@ def main():
             err(f"subid {sid}: stem spans several lines")
         if len(stem) > MAX_STEM:
             err(f"subid {sid}: stem has {len(stem)} characters (max {MAX_STEM})")
-        if stem in stems:
-            err(f"subid {sid}: same stem as subid {stems[stem]}")
-        stems[stem] = sid
+        # Picture questions share stems such as "如图所示……"; the picture tells them apart.
+        seen = (stem, r["subpic"])
+        if seen in stems:
+            err(f"subid {sid}: same stem and picture as subid {stems[seen]}")
+        stems[seen] = sid
         if typ not in (1, 2):
             err(f"subid {sid}: typeId {typ} is neither 1 nor 2")
         if not 1 <= st <= 10:
