@@ -1,0 +1,12 @@
+#include "random.h"
+
+#include <chrono>
+
+namespace exam {
+
+std::uint32_t clockSeed()
+{
+    return std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+} // namespace exam
