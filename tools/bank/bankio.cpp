@@ -1,6 +1,7 @@
 #include "bankio.h"
 
 #include "data/schema.h"
+#include "pictures/picture.h"
 
 #include <QDir>
 #include <QFile>
@@ -374,51 +375,6 @@ std::vector<Finding> duplicates(const Bank& bank)
     return out;
 }
 
-// The stored-name rule: "NULL", Null or blank names no picture; the path keeps the field
-// untrimmed and reads backslashes as folder separators.
-std::optional<QString> picturePath(const Text& field, const QString& programFolder)
-{
-    if (!field || *field == QStringLiteral("NULL"))
-        return std::nullopt;
-    qsizetype begin = 0;
-    qsizetype end = field->size();
-    while (begin < end && field->at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && field->at(end - 1).unicode() <= 32)
-        --end;
-    if (begin == end)
-        return std::nullopt;
-    QString name = *field;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return programFolder + QStringLiteral("upload/") + name;
-}
-
-// Answers "is this picture there?" with the file name compared without case, listing each
-// folder once.
-class PictureFolder
-{
-public:
-    bool exists(const QString& path)
-    {
-        if (QFileInfo::exists(path))
-            return true;
-        const QFileInfo info(path);
-        const QString dir = info.path();
-        auto it = names_.find(dir);
-        if (it == names_.end()) {
-            QSet<QString> names;
-            const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden);
-            for (const QString& entry : entries)
-                names.insert(entry.toCaseFolded());
-            it = names_.insert(dir, names);
-        }
-        return it->contains(info.fileName().toCaseFolded());
-    }
-
-private:
-    QHash<QString, QSet<QString>> names_;
-};
-
 const char* const kClassNames[5] = {"C1、C2、C3、C4", "A2、B2", "A1、A3、B1", "E1_摩托车",
                                     "F1_恢复性驾驶证"};
 
@@ -529,6 +485,11 @@ public:
 
     void renameOver(const QString& target)
     {
+        // A temporary file is private to its owner; the bank should read like any other file.
+        const QFileInfo existing(target);
+        QFile::setPermissions(path_, existing.exists() ? existing.permissions()
+                                                       : QFile::ReadOwner | QFile::WriteOwner |
+                                                             QFile::ReadGroup | QFile::ReadOther);
         if (std::rename(QFile::encodeName(path_).constData(),
                         QFile::encodeName(target).constData()) != 0)
             throw Error(QStringLiteral("%1: cannot replace it: %2")
@@ -813,7 +774,6 @@ std::vector<Finding> check(const Bank& bank, const QString& programFolder)
             ++it->keys;
     }
 
-    PictureFolder pictures;
     std::map<std::pair<qint64, qint64>, qint64> questions; // (category, type) -> count
     for (const SubjectRow& row : bank.subjects) {
         const QString where = placeOf(row.origin, row.subid);
@@ -845,8 +805,9 @@ std::vector<Finding> check(const Bank& bank, const QString& programFolder)
                                       .arg(s.options)});
         for (const auto& [field, name] :
              {std::pair{&row.subpic, "subpic"}, std::pair{&row.infopic, "infopic"}}) {
-            const auto path = picturePath(*field, programFolder);
-            if (path && !pictures.exists(*path))
+            const QVariant stored = *field ? QVariant(**field) : QVariant();
+            const auto path = pictures::picturePath(stored, programFolder);
+            if (path && !QFileInfo::exists(*path))
                 out.push_back({where, QStringLiteral("%1 \"%2\" of question %3 is missing: %4")
                                           .arg(QLatin1String(name), **field)
                                           .arg(row.subid)
