@@ -1,0 +1,17 @@
+#include "check.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const pictures::Limits limits = fuzz::limits();
+    try {
+        fuzz::check(pictures::decodeGif(bytes, limits), limits);
+    } catch (const pictures::Error&) {
+        // Refusing a hostile file with a clear error is the expected outcome.
+    }
+    return 0;
+}
