@@ -30,8 +30,6 @@ const QString kSortCsv = QStringLiteral("sort.csv");
 const QString kSubjectCsv = QStringLiteral("subject.csv");
 const QString kOptionsCsv = QStringLiteral("options.csv");
 
-// ---- CSV reading --------------------------------------------------------------------------
-
 struct Record
 {
     qint64 row = 0;
@@ -333,8 +331,6 @@ std::vector<OptionRow> readOptions(const CsvTable& table)
     return rows;
 }
 
-// ---- findings shared by check and import ------------------------------------------------
-
 QString placeOf(const Origin& origin, qint64 id)
 {
     if (origin.row > 0)
@@ -377,8 +373,6 @@ std::vector<Finding> duplicates(const Bank& bank)
 
 const char* const kClassNames[5] = {"C1、C2、C3、C4", "A2、B2", "A1、A3、B1", "E1_摩托车",
                                     "F1_恢复性驾驶证"};
-
-// ---- SQLite -------------------------------------------------------------------------------
 
 struct DbCloser
 {
@@ -501,8 +495,6 @@ private:
     QString path_;
 };
 
-// ---- CSV writing --------------------------------------------------------------------------
-
 void appendQuoted(QByteArray& out, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
@@ -531,8 +523,6 @@ void saveFile(const QString& path, const QByteArray& bytes)
 }
 
 } // namespace
-
-// ---- public functions ---------------------------------------------------------------------
 
 Bank readFolder(const QString& dir, Encoding encoding)
 {
@@ -631,7 +621,10 @@ void writeDatabase(const Bank& bank, const QString& dbPath)
                                                      raw ? dbMessage(raw) : QStringLiteral("")));
         // No journal and no syncing while building: a failed build is thrown away whole, and
         // the finished file is synced once before it is renamed into place.
-        exec(db.get(), "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;", temp.path());
+        exec(db.get(),
+             "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;"
+             "PRAGMA locking_mode=EXCLUSIVE;",
+             temp.path());
         exec(db.get(), data::kSchemaSql, temp.path());
         exec(db.get(), "BEGIN", temp.path());
 
