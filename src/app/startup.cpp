@@ -13,6 +13,7 @@
 #include "menu/txccx.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace app {
 
@@ -30,12 +31,15 @@ void startUp()
 
 void shutDown()
 {
-    // Every window, whether it lives for the whole run or was opened on demand.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
+    // Every window, whether it lives for the whole run or was opened on demand. Deleting one may
+    // delete others it owns, so each is looked at through a guard.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<Form*>(w))
-            delete w;
+            windows << w;
     }
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
     delete ado;
     ado = nullptr;
 }

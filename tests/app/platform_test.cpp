@@ -1,0 +1,168 @@
+#include "app/dialogs.h"
+#include "app/form.h"
+#include "app/keys.h"
+#include "data/error.h"
+#include "support/testmain.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class RecordingForm final : public app::Form
+{
+public:
+    QList<int> keys;
+    bool fail = false;
+
+    void FormKeyDown(int vk) override
+    {
+        keys << vk;
+        if (fail)
+            throw data::Error(QStringLiteral("表 note：磁盘已满。"));
+    }
+};
+
+// Answers the next modal message box with button, keeping its text.
+void answerNextBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok)
+{
+    QTimer::singleShot(0, qApp, [text, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        *text = box->windowTitle() + u'|' + box->text();
+        box->button(button)->click();
+    });
+}
+
+} // namespace
+
+class PlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keypadKeysMapTheSameWhateverNumLockSays_data()
+    {
+        QTest::addColumn<int>("numLockOn");
+        QTest::addColumn<int>("numLockOff");
+        QTest::addColumn<int>("vk");
+        QTest::newRow("0") << int(Qt::Key_0) << int(Qt::Key_Insert) << 96;
+        QTest::newRow("1") << int(Qt::Key_1) << int(Qt::Key_End) << 97;
+        QTest::newRow("2") << int(Qt::Key_2) << int(Qt::Key_Down) << 98;
+        QTest::newRow("3") << int(Qt::Key_3) << int(Qt::Key_PageDown) << 99;
+        QTest::newRow("4") << int(Qt::Key_4) << int(Qt::Key_Left) << 100;
+        QTest::newRow("5") << int(Qt::Key_5) << int(Qt::Key_Clear) << 101;
+        QTest::newRow("6") << int(Qt::Key_6) << int(Qt::Key_Right) << 102;
+        QTest::newRow("7") << int(Qt::Key_7) << int(Qt::Key_Home) << 103;
+        QTest::newRow("8") << int(Qt::Key_8) << int(Qt::Key_Up) << 104;
+        QTest::newRow("9") << int(Qt::Key_9) << int(Qt::Key_PageUp) << 105;
+        QTest::newRow("decimal") << int(Qt::Key_Period) << int(Qt::Key_Delete) << 110;
+        QTest::newRow("*") << int(Qt::Key_Asterisk) << int(Qt::Key_Asterisk) << 106;
+        QTest::newRow("+") << int(Qt::Key_Plus) << int(Qt::Key_Plus) << 107;
+        QTest::newRow("-") << int(Qt::Key_Minus) << int(Qt::Key_Minus) << 109;
+        QTest::newRow("/") << int(Qt::Key_Slash) << int(Qt::Key_Slash) << 111;
+        QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::Key_Enter) << 13;
+    }
+    void keypadKeysMapTheSameWhateverNumLockSays()
+    {
+        QFETCH(int, numLockOn);
+        QFETCH(int, numLockOff);
+        QFETCH(int, vk);
+        QKeyEvent on(QEvent::KeyPress, numLockOn, Qt::KeypadModifier);
+        QKeyEvent off(QEvent::KeyPress, numLockOff, Qt::KeypadModifier);
+        QCOMPARE(app::virtualKey(on), vk);
+        QCOMPARE(app::virtualKey(off), vk);
+    }
+
+    void mainKeyboardDigitsAreNotKeypadKeys()
+    {
+        QCOMPARE(app::virtualKey(QKeyEvent(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier)), 0);
+        QCOMPARE(app::virtualKey(QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier)), 0);
+        QCOMPARE(app::virtualKey(QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier)),
+                 int(app::VK_RETURN));
+    }
+
+    void tagIsAPropertyStartingAtZero()
+    {
+        RecordingForm form;
+        QCOMPARE(form.Tag(), 0);
+        QCOMPARE(form.property("Tag").toInt(), 0);
+        QVERIFY(form.setProperty("Tag", 2));
+        QCOMPARE(form.Tag(), 2);
+    }
+
+    void keyPreviewSeesKeysFirstWithoutConsumingThem()
+    {
+        RecordingForm form;
+        auto* edit = new QLineEdit(&form);
+        form.show();
+        QTest::keyClick(edit, Qt::Key_4, Qt::KeypadModifier);
+        QCOMPARE(form.keys, QList<int>());
+        form.setKeyPreview(true);
+        QTest::keyClick(edit, Qt::Key_4, Qt::KeypadModifier);
+        QTest::keyClick(&form, Qt::Key_Left, Qt::KeypadModifier);
+        QCOMPARE(form.keys, (QList<int>{app::VK_NUMPAD4, app::VK_NUMPAD4}));
+        QCOMPARE(edit->text(), QStringLiteral("44"));
+    }
+
+    void anErrorInAHandlerIsReportedAndTheProgramGoesOn()
+    {
+        RecordingForm form;
+        form.setKeyPreview(true);
+        form.fail = true;
+        form.show();
+        QString shown;
+        answerNextBox(&shown);
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(shown, QStringLiteral("Velmoor|表 note：磁盘已满。"));
+        form.fail = false;
+        QTest::keyClick(&form, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(form.keys.size(), 2);
+    }
+
+    void guardStopsTheHandlerAtTheError()
+    {
+        QString shown;
+        bool after = false;
+        answerNextBox(&shown);
+        app::guard([&] {
+            throw data::Error(QStringLiteral("坏了"));
+            after = true;
+        });
+        QVERIFY(!after);
+        QCOMPARE(shown, QStringLiteral("Velmoor|坏了"));
+    }
+
+    void confirmationsAskWithTheCaptionAndTheDefault()
+    {
+        QString shown;
+        QTimer::singleShot(0, qApp, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->windowTitle() + u'|' + box->text();
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(app::confirm(QStringLiteral("是否清空易错试题?"), false));
+        QCOMPARE(shown, QStringLiteral("提示|是否清空易错试题?"));
+    }
+
+    void closingAWindowOnlyHidesIt()
+    {
+        auto* form = new RecordingForm;
+        QPointer<RecordingForm> alive = form;
+        form->show();
+        form->close();
+        QVERIFY(alive);
+        QVERIFY(!form->isVisible());
+        delete form;
+    }
+};
+
+VELMOOR_TEST_MAIN(PlatformTest)
+#include "platform_test.moc"

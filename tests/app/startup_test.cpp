@@ -1,0 +1,125 @@
+#include "app/shared.h"
+#include "app/startup.h"
+#include "data/dataset.h"
+#include "data/programfolder.h"
+#include "data/tado.h"
+#include "exam/txtxx.h"
+#include "menu/tdtjq.h"
+#include "menu/tjtbz.h"
+#include "menu/tjxjs.h"
+#include "menu/tmain.h"
+#include "menu/txccx.h"
+#include "support/testbank.h"
+#include "support/testmain.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+// Collects the texts of the message boxes start-up shows, answering each with OK.
+class BoxCollector
+{
+public:
+    BoxCollector()
+    {
+        connection_ = QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer_.start(10);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+    QMetaObject::Connection connection_;
+};
+
+bool allStartUpWindowsExist()
+{
+    return app::main && app::jtbz && app::jxjs && app::xccx && app::dtjq && app::xtxx;
+}
+
+} // namespace
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        app::shutDown();
+        QVERIFY(!app::main && !app::xtxx && !app::ado);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
+    }
+
+    void opensTheBankNextToTheProgramFromAnyWorkingDirectory()
+    {
+        testing::TestBank bank;
+        bank.addCategory(1, QStringLiteral("法规"), {10, 0, 0, 0, 0});
+        bank.addQuestion(7, 1, 1, {QStringLiteral("正确"), QStringLiteral("错误")}, 0);
+        QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        app::startUp();
+        QDir::setCurrent(before);
+        QVERIFY(allStartUpWindowsExist());
+        QCOMPARE(data::databasePath(app::ConnString), bank.dbPath());
+        QVERIFY(app::ado->subject.active() && app::ado->sort.active() &&
+                app::ado->options.active());
+        QCOMPARE(app::ado->sort.sort(), QStringLiteral("sortId"));
+        QCOMPARE(app::ado->subject.recordCount(), 1);
+        QVERIFY(!app::main->isVisible());
+    }
+
+    void theProgramFolderIsTheExecutablesFolder()
+    {
+        data::setProgramFolder({});
+        QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        const QString folder = data::programFolder();
+        QDir::setCurrent(before);
+        QCOMPARE(folder, QCoreApplication::applicationDirPath() + u'/');
+    }
+
+    void aMissingDatabaseIsReportedAndStartUpGoesOn()
+    {
+        testing::TestBank bank;
+        QFile::remove(bank.dbPath());
+        BoxCollector boxes;
+        app::startUp();
+        QVERIFY(allStartUpWindowsExist());
+        QVERIFY(!boxes.texts.isEmpty());
+        QVERIFY2(boxes.texts.first().contains(bank.dbPath()), qPrintable(boxes.texts.join('\n')));
+        QVERIFY(!app::ado->subject.active());
+        QVERIFY(!QFile::exists(bank.dbPath())); // nothing made up in its place
+    }
+
+    void aCorruptDatabaseIsReportedAndLeftAlone()
+    {
+        testing::TestBank bank;
+        const QByteArray junk(8192, '\x5a');
+        QFile::remove(bank.dbPath());
+        bank.writeFile(QStringLiteral("data.db"), junk);
+        BoxCollector boxes;
+        app::startUp();
+        QVERIFY(allStartUpWindowsExist());
+        QVERIFY(!boxes.texts.isEmpty());
+        QVERIFY(!app::ado->subject.active());
+        QFile file(bank.dbPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), junk);
+    }
+};
+
+VELMOOR_TEST_MAIN(StartupTest)
+#include "startup_test.moc"
