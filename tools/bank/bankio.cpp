@@ -69,7 +69,10 @@ void onRecord(int, void* data)
     auto* state = static_cast<ParseState*>(data);
     state->current.row = qint64(state->records.size()) + 1;
     state->records.push_back(std::move(state->current));
+    // Records are alike in width; sizing the next one saves regrowing it cell by cell.
+    const size_t width = state->records.back().cells.size();
     state->current = Record{};
+    state->current.cells.reserve(width);
 }
 
 // RFC 4180 fields keep their spaces; libcsv trims them unless told otherwise.
@@ -210,20 +213,20 @@ public:
         }
     }
 
-    bool has(const QString& name) const { return index_.value(name.toLower(), -1) >= 0; }
+    // Position of a column in the file, or -1 for an optional column the file lacks.
+    qsizetype at(const QString& name) const { return index_.value(name.toLower(), -1); }
 
     // Text columns: an empty unquoted cell is Null where Null means "none", else empty text.
-    Text text(size_t record, const QString& name, bool nullable) const
+    Text text(size_t record, qsizetype c, bool nullable) const
     {
-        const auto& cell = cell_(record, name);
+        const auto& cell = table_.records[record][size_t(c)];
         if (cell)
             return cell;
         return nullable ? Text{} : Text{QString()};
     }
 
-    qint64 integer(size_t record, const QString& name, bool required) const
+    qint64 integer(size_t record, qsizetype c, bool required) const
     {
-        const qsizetype c = index_.value(name.toLower(), -1);
         if (c < 0)
             return 0;
         const auto& cell = table_.records[record][size_t(c)];
@@ -245,13 +248,6 @@ public:
     qint64 row(size_t record) const { return table_.rows[record]; }
 
 private:
-    const std::optional<QString>& cell_(size_t record, const QString& name) const
-    {
-        static const std::optional<QString> none;
-        const qsizetype c = index_.value(name.toLower(), -1);
-        return c < 0 ? none : table_.records[record][size_t(c)];
-    }
-
     QString where_(size_t record, qsizetype c) const
     {
         return place(table_.file, table_.rows[record], c, table_.header[c]);
@@ -270,15 +266,21 @@ std::vector<SortRow> readSorts(const CsvTable& table)
     const QStringList required = QStringList{QStringLiteral("sortID"), QStringLiteral("sortname")}
                                  << kScaleNames;
     const Columns columns(table, required, {});
+    const qsizetype sortId = columns.at(QStringLiteral("sortID"));
+    const qsizetype sortname = columns.at(QStringLiteral("sortname"));
+    std::array<qsizetype, 5> scale{};
+    for (size_t k = 0; k < scale.size(); ++k)
+        scale[k] = columns.at(kScaleNames[qsizetype(k)]);
+
     std::vector<SortRow> rows;
     rows.reserve(table.records.size());
     for (size_t r = 0; r < table.records.size(); ++r) {
         SortRow row;
         row.origin = {table.file, columns.row(r)};
-        row.sortId = columns.integer(r, QStringLiteral("sortID"), true);
-        row.sortname = columns.text(r, QStringLiteral("sortname"), false);
+        row.sortId = columns.integer(r, sortId, true);
+        row.sortname = columns.text(r, sortname, false);
         for (size_t k = 0; k < row.scale.size(); ++k)
-            row.scale[k] = columns.integer(r, kScaleNames[qsizetype(k)], false);
+            row.scale[k] = columns.integer(r, scale[k], false);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -292,20 +294,30 @@ std::vector<SubjectRow> readSubjects(const CsvTable& table)
                            QStringLiteral("infopic"), QStringLiteral("typeId"),
                            QStringLiteral("sortid"), QStringLiteral("stid")},
                           {QStringLiteral("errorTimes")});
+    const qsizetype subid = columns.at(QStringLiteral("subid"));
+    const qsizetype subtitle = columns.at(QStringLiteral("subtitle"));
+    const qsizetype subpic = columns.at(QStringLiteral("subpic"));
+    const qsizetype info = columns.at(QStringLiteral("info"));
+    const qsizetype infopic = columns.at(QStringLiteral("infopic"));
+    const qsizetype typeId = columns.at(QStringLiteral("typeId"));
+    const qsizetype sortid = columns.at(QStringLiteral("sortid"));
+    const qsizetype stid = columns.at(QStringLiteral("stid"));
+    const qsizetype errorTimes = columns.at(QStringLiteral("errorTimes"));
+
     std::vector<SubjectRow> rows;
     rows.reserve(table.records.size());
     for (size_t r = 0; r < table.records.size(); ++r) {
         SubjectRow row;
         row.origin = {table.file, columns.row(r)};
-        row.subid = columns.integer(r, QStringLiteral("subid"), true);
-        row.subtitle = columns.text(r, QStringLiteral("subtitle"), false);
-        row.subpic = columns.text(r, QStringLiteral("subpic"), true);
-        row.info = columns.text(r, QStringLiteral("info"), true);
-        row.infopic = columns.text(r, QStringLiteral("infopic"), true);
-        row.typeId = columns.integer(r, QStringLiteral("typeId"), true);
-        row.sortid = columns.integer(r, QStringLiteral("sortid"), true);
-        row.stid = columns.integer(r, QStringLiteral("stid"), false);
-        row.errorTimes = columns.integer(r, QStringLiteral("errorTimes"), false);
+        row.subid = columns.integer(r, subid, true);
+        row.subtitle = columns.text(r, subtitle, false);
+        row.subpic = columns.text(r, subpic, true);
+        row.info = columns.text(r, info, true);
+        row.infopic = columns.text(r, infopic, true);
+        row.typeId = columns.integer(r, typeId, true);
+        row.sortid = columns.integer(r, sortid, true);
+        row.stid = columns.integer(r, stid, false);
+        row.errorTimes = columns.integer(r, errorTimes, false);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -317,15 +329,20 @@ std::vector<OptionRow> readOptions(const CsvTable& table)
                           {QStringLiteral("optid"), QStringLiteral("subid"),
                            QStringLiteral("optcontent"), QStringLiteral("iskey")},
                           {});
+    const qsizetype optid = columns.at(QStringLiteral("optid"));
+    const qsizetype subid = columns.at(QStringLiteral("subid"));
+    const qsizetype optcontent = columns.at(QStringLiteral("optcontent"));
+    const qsizetype iskey = columns.at(QStringLiteral("iskey"));
+
     std::vector<OptionRow> rows;
     rows.reserve(table.records.size());
     for (size_t r = 0; r < table.records.size(); ++r) {
         OptionRow row;
         row.origin = {table.file, columns.row(r)};
-        row.optid = columns.integer(r, QStringLiteral("optid"), true);
-        row.subid = columns.integer(r, QStringLiteral("subid"), true);
-        row.optcontent = columns.text(r, QStringLiteral("optcontent"), false);
-        row.iskey = columns.integer(r, QStringLiteral("iskey"), false);
+        row.optid = columns.integer(r, optid, true);
+        row.subid = columns.integer(r, subid, true);
+        row.optcontent = columns.text(r, optcontent, false);
+        row.iskey = columns.integer(r, iskey, false);
         rows.push_back(std::move(row));
     }
     return rows;
