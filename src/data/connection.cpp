@@ -138,3 +138,30 @@ QVariant Statement::column(int i) const
 }
 
 } // namespace data
+
+namespace data {
+
+Cell Statement::cell(int i) const
+{
+    Cell cell;
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_NULL:
+        break;
+    case SQLITE_INTEGER:
+        cell.kind = Cell::Kind::Integer;
+        cell.integer = sqlite3_column_int64(stmt_, i);
+        break;
+    case SQLITE_FLOAT:
+        cell.kind = Cell::Kind::Real;
+        cell.real = sqlite3_column_double(stmt_, i);
+        break;
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+        cell.kind = Cell::Kind::Text;
+        cell.text = QString::fromUtf8(text, sqlite3_column_bytes(stmt_, i));
+    }
+    }
+    return cell;
+}
+
+} // namespace data

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "cell.h"
 #include <QString>
+
 #include <QVariant>
 #include <vector>
 
@@ -44,6 +46,7 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QVariant column(int i) const;
+    Cell cell(int i) const;
 
 private:
     const Connection& db_;

@@ -5,6 +5,7 @@
 #include "filter.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace data {
 namespace {
@@ -21,29 +22,10 @@ QString quoted(const QString& identifier)
     return u'"' + identifier + u'"';
 }
 
-// Whole numbers compare as numbers, everything else as text; Null comes first.
-int compareValues(const QVariant& a, const QVariant& b)
+bool matches(const Cell& value, const Condition& c)
 {
-    const bool aNull = !a.isValid() || a.isNull();
-    const bool bNull = !b.isValid() || b.isNull();
-    if (aNull || bNull)
-        return int(bNull) - int(aNull);
-    bool aInt = false;
-    bool bInt = false;
-    const qint64 x = a.toLongLong(&aInt);
-    const qint64 y = b.toLongLong(&bInt);
-    if (aInt && bInt)
-        return x < y ? -1 : (x > y ? 1 : 0);
-    return a.toString().compare(b.toString());
-}
-
-bool matches(const QVariant& value, const Condition& c)
-{
-    if (!value.isValid() || value.isNull())
-        return false;
-    bool ok = false;
-    const qint64 n = value.toLongLong(&ok);
-    if (!ok)
+    qint64 n = 0;
+    if (!value.toInteger(&n))
         return false;
     return c.op == '=' ? n == c.value : n > c.value;
 }
@@ -132,7 +114,7 @@ void Table::open()
         row->rowid = statement.column(0).toLongLong();
         row->values.reserve(fields.size());
         for (int i = 1; i <= fields.size(); ++i)
-            row->values.push_back(statement.column(i));
+            row->values.push_back(statement.cell(i));
         rows.push_back(std::move(row));
     }
 
@@ -145,6 +127,7 @@ void Table::open()
     }
     db_ = std::move(db);
     rows_ = std::move(rows);
+    invalidateIndexes();
     conditions_ = std::move(conditions);
     sortText_.clear();
     state_ = State::Browse;
@@ -159,6 +142,7 @@ void Table::close()
         return;
     savePending();
     db_.reset();
+    invalidateIndexes();
     rows_.clear();
     view_.clear();
     conditions_.clear();
@@ -168,15 +152,46 @@ void Table::close()
     state_ = State::Inactive;
 }
 
+const std::vector<Table::Row*>& Table::rowsWith(int column, qint64 value)
+{
+    auto& index = indexes_[column];
+    if (index.empty()) {
+        for (const auto& row : rows_) {
+            qint64 n = 0;
+            if (row->values[size_t(column)].toInteger(&n))
+                index[n].push_back(row.get());
+        }
+        index.try_emplace(std::numeric_limits<qint64>::min()); // marks the index as built
+    }
+    static const std::vector<Row*> none;
+    const auto it = index.find(value);
+    return it == index.end() ? none : it->second;
+}
+
 void Table::rebuildView()
 {
     view_.clear();
-    view_.reserve(rows_.size());
-    for (const auto& row : rows_) {
-        if (!filtered_ || std::all_of(conditions_.begin(), conditions_.end(), [&](const auto& c) {
-                return matches(row->values[size_t(c.column)], c);
-            }))
+    const auto keep = [this](const Row* row) {
+        return std::all_of(conditions_.begin(), conditions_.end(), [row](const Condition& c) {
+            return matches(row->values[size_t(c.column)], c);
+        });
+    };
+    const auto equality = std::find_if(conditions_.begin(), conditions_.end(),
+                                       [](const Condition& c) { return c.op == '='; });
+    if (!filtered_) {
+        view_.reserve(rows_.size());
+        for (const auto& row : rows_)
             view_.push_back(row.get());
+    } else if (equality != conditions_.end()) {
+        for (Row* row : rowsWith(equality->column, equality->value)) {
+            if (keep(row))
+                view_.push_back(row);
+        }
+    } else {
+        for (const auto& row : rows_) {
+            if (keep(row.get()))
+                view_.push_back(row.get());
+        }
     }
     if (sortText_.trimmed().isEmpty())
         return;
@@ -189,7 +204,7 @@ void Table::rebuildView()
     }
     std::stable_sort(view_.begin(), view_.end(), [&keys](const Row* a, const Row* b) {
         for (const SortKey& k : keys) {
-            const int c = compareValues(a->values[size_t(k.column)], b->values[size_t(k.column)]);
+            const int c = compare(a->values[size_t(k.column)], b->values[size_t(k.column)]);
             if (c != 0)
                 return k.descending ? c > 0 : c < 0;
         }
@@ -327,8 +342,8 @@ QVariant Table::value(const QString& field) const
     requireActive("读字段");
     const int i = fieldIndex(field);
     if (state_ == State::Edit || state_ == State::Insert)
-        return pending_.values[size_t(i)];
-    return currentRow().values[size_t(i)];
+        return pending_.values[size_t(i)].toVariant();
+    return currentRow().values[size_t(i)].toVariant();
 }
 
 QString Table::asString(const QString& field) const
@@ -355,7 +370,7 @@ void Table::setValue(const QString& field, const QVariant& value)
     const int i = fieldIndex(field);
     if (state_ != State::Edit && state_ != State::Insert)
         fail(QStringLiteral("不在编辑或插入状态，不能写字段 \"%1\"。").arg(field));
-    pending_.values[size_t(i)] = value;
+    pending_.values[size_t(i)] = Cell::fromVariant(value);
     changed_[size_t(i)] = true;
 }
 
@@ -364,9 +379,12 @@ bool Table::locate(const QString& field, const QVariant& value)
     requireActive("查找");
     const int i = fieldIndex(field);
     savePending();
+    const Cell wanted = Cell::fromVariant(value);
+    if (wanted.isNull())
+        return false;
     for (size_t k = 0; k < view_.size(); ++k) {
-        const QVariant& v = view_[k]->values[size_t(i)];
-        if (v.isValid() && !v.isNull() && compareValues(v, value) == 0) {
+        const Cell& v = view_[k]->values[size_t(i)];
+        if (!v.isNull() && compare(v, wanted) == 0) {
             pos_ = int(k);
             eof_ = false;
             return true;
@@ -389,7 +407,7 @@ void Table::append()
 {
     requireActive("追加");
     savePending();
-    pending_ = Row{0, std::vector<QVariant>(size_t(fields_.size()))};
+    pending_ = Row{0, std::vector<Cell>(size_t(fields_.size()))};
     changed_.assign(fields_.size(), false);
     state_ = State::Insert;
 }
@@ -412,7 +430,7 @@ void Table::readRow(Row& row, qint64 rowid)
         fail(QStringLiteral("刚保存的记录读不回来。"));
     row.rowid = rowid;
     for (int i = 0; i < fields_.size(); ++i)
-        row.values[size_t(i)] = statement.column(i);
+        row.values[size_t(i)] = statement.cell(i);
 }
 
 void Table::post()
@@ -425,12 +443,13 @@ void Table::post()
     for (int i = 0; i < fields_.size(); ++i) {
         if (changed_[size_t(i)]) {
             columns << quoted(fields_.at(i));
-            values.push_back(pending_.values[size_t(i)]);
+            values.push_back(pending_.values[size_t(i)].toVariant());
         }
     }
     // A refused write leaves the handle browsing the row as the database still has it.
     const State pendingState = state_;
     state_ = State::Browse;
+    invalidateIndexes();
     Row* saved = nullptr;
     if (pendingState == State::Edit) {
         Row* row = view_[size_t(pos_)];
@@ -459,7 +478,7 @@ void Table::post()
             const size_t key = size_t(fieldIndex(indexField_));
             at = std::upper_bound(rows_.begin(), rows_.end(), saved,
                                   [key](const Row* a, const auto& b) {
-                                      return compareValues(a->values[key], b->values[key]) < 0;
+                                      return compare(a->values[key], b->values[key]) < 0;
                                   });
         }
         rows_.insert(at, std::move(row));
@@ -485,6 +504,7 @@ void Table::remove()
     const Row& row = currentRow();
     db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)), {row.rowid});
     const Row* gone = &row;
+    invalidateIndexes();
     view_.erase(view_.begin() + pos_);
     rows_.erase(std::find_if(rows_.begin(), rows_.end(),
                              [gone](const auto& r) { return r.get() == gone; }));

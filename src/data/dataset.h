@@ -1,9 +1,12 @@
 #pragma once
 
+#include "cell.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace data {
@@ -78,7 +81,7 @@ private:
     struct Row
     {
         qint64 rowid = 0;
-        std::vector<QVariant> values;
+        std::vector<Cell> values;
     };
 
     void requireActive(const char* operation) const;
@@ -86,6 +89,8 @@ private:
     const Row& currentRow() const;
     void savePending();
     void rebuildView();
+    void invalidateIndexes() { indexes_.clear(); }
+    const std::vector<Row*>& rowsWith(int column, qint64 value);
     void readRow(Row& row, qint64 rowid);
     [[noreturn]] void fail(const QString& what) const;
 
@@ -96,6 +101,9 @@ private:
     QStringList fields_;
     std::vector<std::unique_ptr<Row>> rows_;
     std::vector<Row*> view_;
+    // Rows by the whole-number value of one column, in underlying order; built when a filter
+    // first compares that column for equality, dropped on every write.
+    std::unordered_map<int, std::unordered_map<qint64, std::vector<Row*>>> indexes_;
     int pos_ = -1; // index into view_
     bool eof_ = true;
     State state_ = State::Inactive;

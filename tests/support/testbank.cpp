@@ -81,6 +81,24 @@ void TestBank::addQuestion(int subId, int typeId, int sortId, const QStringList&
                {subId * 10 + i + 1, subId, options.at(i), i == keyIndex ? 1 : 0});
 }
 
+void TestBank::addGeneratedQuestions(int questions)
+{
+    for (int s = 1; s <= 20; ++s)
+        addCategory(s, QStringLiteral("类别%1").arg(s), {5, 5, 5, 5, 5});
+    db_->exec(
+        QStringLiteral(
+            "BEGIN;"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO subject (subid, subtitle, info, subpic, typeId, sortid, stid) "
+            "SELECT i, '驾驶机动车在道路上行驶时应当怎样做？第' || i || '题', "
+            "'依照法律规定安全驾驶。', 'NULL', 1 + (i / 20) % 2, 1 + i % 20, i % 11 FROM n;"
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1 * 4 - 1) "
+            "INSERT INTO options (optid, subid, optcontent, iskey) "
+            "SELECT i + 1, 1 + i / 4, '答案' || i, i % 4 = 0 FROM n;"
+            "COMMIT;")
+            .arg(questions));
+}
+
 void TestBank::writeFile(const QString& name, const QByteArray& content)
 {
     const QString path = folder() + name;

@@ -32,6 +32,9 @@ public:
     void addQuestion(int subId, int typeId, int sortId, const QStringList& options, int keyIndex,
                      int stid = 0, const QVariant& subpic = {}, const QVariant& info = {},
                      const QVariant& infopic = {});
+    // A bank the size of a large real one: questions in 20 categories, four options each, each
+    // category asking 5 questions on a paper of every class.
+    void addGeneratedQuestions(int questions);
     // Writes a file into the program folder, e.g. "system.ini".
     void writeFile(const QString& name, const QByteArray& content);
 
