@@ -1,7 +1,15 @@
 #pragma once
 
 #include "app/form.h"
+#include "data/dataset.h"
 
+#include <memory>
+
+namespace Ui {
+class Tksxz;
+}
+
+// The examination-room rules in front of a mock examination; confirming draws the paper.
 class Tksxz final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +17,16 @@ class Tksxz final : public app::Form
 
 public:
     explicit Tksxz(QWidget* parent = nullptr);
+    ~Tksxz() override;
+
+    void BitBtn1Click();
+
+protected:
+    void FormKeyDown(int vk) override;
+
+private:
+    void FormCreate();
+
+    std::unique_ptr<Ui::Tksxz> ui;
+    data::Table ADO_note{QStringLiteral("note")};
 };

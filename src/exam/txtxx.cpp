@@ -1,6 +1,85 @@
 #include "txtxx.h"
+#include "ui_txtxx.h"
 
-Txtxx::Txtxx(QWidget* parent) : app::Form(parent)
+#include "app/artwork.h"
+#include "app/connect.h"
+#include "app/dialogs.h"
+#include "app/keys.h"
+#include "app/shared.h"
+#include "data/tado.h"
+#include "exam/paper.h"
+#include "exam/tmnks.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+Txtxx::Txtxx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txtxx>())
 {
-    setObjectName(QStringLiteral("xtxx"));
+    ui->setupUi(this);
+    setFrame(Frame::None, Buttons::None, false);
+    setWindowTitle(QStringLiteral("xtxx"));
+    setKeyPreview(true);
+    ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/study_banner.jpg")));
+    app::onClick(ui->BitBtn1, this, &Txtxx::BitBtn1Click);
+    app::onClick(ui->Button1, this, &Txtxx::Button1Click);
+    app::guard([this] { FormCreate(); });
+}
+
+Txtxx::~Txtxx() = default;
+
+void Txtxx::FormCreate()
+{
+    ADO_note.setConnectionString(app::ConnString);
+    ADO_note.open();
+    ADO_note.setSort(QStringLiteral("noteId"));
+}
+
+void Txtxx::FormKeyDown(int vk)
+{
+    if (vk == app::VK_RETURN)
+        ui->BitBtn1->click();
+}
+
+std::array<QRadioButton*, 10> Txtxx::setButtons() const
+{
+    return {ui->R1, ui->R2, ui->R3, ui->R4, ui->R5, ui->R6, ui->R7, ui->R8, ui->R9, ui->R10};
+}
+
+int Txtxx::checkedSet() const
+{
+    const auto buttons = setButtons();
+    int set = 0;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->isChecked())
+            set = int(i) + 1;
+    }
+    return set;
+}
+
+void Txtxx::BitBtn1Click()
+{
+    const int set = checkedSet();
+    if (set == 0) {
+        app::messageBox(QStringLiteral("请先选择一套试题。"));
+        return;
+    }
+    // A set without questions keeps the previous paper: nothing is deleted unless the new one
+    // is written.
+    if (exam::buildStudyPaper(app::ado->subject, app::ado->sort, ADO_note, set) == 0) {
+        app::messageBox(QStringLiteral("%1没有试题，请选择其他试题。")
+                            .arg(setButtons()[size_t(set - 1)]->text()));
+        return;
+    }
+    ADO_note.close();
+    close();
+
+    app::mnks = new Tmnks;
+    app::mnks->lb_kscx()->setText(QStringLiteral("试卷编号：第%1套").arg(set));
+    app::mnks->setTag(1);
+    app::mnks->show();
+}
+
+void Txtxx::Button1Click()
+{
+    close();
 }

@@ -1,7 +1,18 @@
 #pragma once
 
 #include "app/form.h"
+#include "data/dataset.h"
 
+#include <array>
+#include <memory>
+
+class QRadioButton;
+
+namespace Ui {
+class Txtxx;
+}
+
+// The ten fixed study sets; a chosen set runs through the examination window in study mode.
 class Txtxx final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +20,19 @@ class Txtxx final : public app::Form
 
 public:
     explicit Txtxx(QWidget* parent = nullptr);
+    ~Txtxx() override;
+
+    void BitBtn1Click();
+    void Button1Click();
+
+protected:
+    void FormKeyDown(int vk) override;
+
+private:
+    void FormCreate();
+    std::array<QRadioButton*, 10> setButtons() const;
+    int checkedSet() const;
+
+    std::unique_ptr<Ui::Txtxx> ui;
+    data::Table ADO_note{QStringLiteral("note")};
 };
