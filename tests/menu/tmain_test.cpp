@@ -1,0 +1,246 @@
+#include "boxes.h"
+
+#include "app/shared.h"
+#include "app/startup.h"
+#include "data/tado.h"
+#include "exam/txtxx.h"
+#include "menu/cipherkey.h"
+#include "menu/ciphertexts.h"
+#include "menu/tdtjq.h"
+#include "menu/tjtbz.h"
+#include "menu/tjxjs.h"
+#include "menu/tmain.h"
+#include "menu/txccx.h"
+#include "review/tlxxc.h"
+#include "review/tycst.h"
+#include "support/testbank.h"
+#include "support/testmain.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QStringEncoder>
+#include <QUrl>
+
+namespace {
+
+// Enciphers bytes the way the stored texts are made.
+QString encipher(const QByteArray& plain)
+{
+    QString hex;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const unsigned key = menu::kCipherKey[size_t(i) % 8];
+        hex += QStringLiteral("%1").arg(uint(uchar(plain[i])) ^ key, 2, 16, QLatin1Char('0'));
+    }
+    return hex;
+}
+
+QLabel* label(const char* name)
+{
+    return app::main->findChild<QLabel*>(QLatin1String(name));
+}
+
+void click(const char* name)
+{
+    QLabel* l = label(name);
+    QVERIFY2(l, name);
+    QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+} // namespace
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class TmainTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestBank> bank;
+
+    void addQuestions()
+    {
+        bank->addCategory(1, QStringLiteral("法规"), {10, 10, 10, 10, 10});
+        for (int id = 1; id <= 4; ++id)
+            bank->addQuestion(id, 1, 1, {QStringLiteral("正确"), QStringLiteral("错误")}, 0);
+    }
+
+private slots:
+    void init()
+    {
+        bank = std::make_unique<testing::TestBank>();
+        addQuestions();
+    }
+
+    void cleanup()
+    {
+        app::shutDown();
+        bank.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
+    }
+
+    void decipherText()
+    {
+        QCOMPARE(Tmain::DecipherText(QString()), QString());
+        QCOMPARE(Tmain::DecipherText(QStringLiteral("4")), QString());
+        // An unpaired last digit is dropped, upper or lower case digits alike.
+        QCOMPARE(Tmain::DecipherText(encipher("AB") + u'7'), QStringLiteral("AB"));
+        QCOMPARE(Tmain::DecipherText(encipher("AB").toUpper()), QStringLiteral("AB"));
+        // Past the eighth byte the key starts again from its first byte.
+        const QByteArray long_ = "Velmoor driving theory 2026";
+        QCOMPARE(Tmain::DecipherText(encipher(long_)), QString::fromLatin1(long_));
+        // A GBK character is two bytes: D6 D0 is 中, and one straddling the key's wrap.
+        QCOMPARE(Tmain::DecipherText(encipher("\xD6\xD0")), QStringLiteral("中"));
+        QCOMPARE(Tmain::DecipherText(encipher("1234567\xBC\xDD")), QStringLiteral("1234567驾"));
+        QVERIFY_THROWS_EXCEPTION(std::exception, Tmain::DecipherText(QStringLiteral("4G")));
+    }
+
+    void storedTexts()
+    {
+        // The status line is 110 GBK bytes; both texts decipher to readable text.
+        const QString status = Tmain::DecipherText(QString::fromLatin1(menu::kStatusText));
+        QCOMPARE(qstrlen(menu::kStatusText), size_t(220));
+        QStringEncoder gbk("GBK");
+        QCOMPARE(QByteArray(gbk.encode(status)).size(), 110);
+        QVERIFY(status.startsWith(QStringLiteral("Velmoor ")));
+        QVERIFY(!status.contains(QChar::ReplacementCharacter));
+        QCOMPARE(Tmain::DecipherText(QString::fromLatin1(menu::kExamCardText)),
+                 QStringLiteral("准考证号：2026120800001"));
+
+        app::startUp();
+        QCOMPARE(label("Label1")->text(), status);
+    }
+
+    void exitAnsweredNoLeavesEverything()
+    {
+        app::startUp();
+        app::main->show();
+        app::main->setTag(2);
+        const auto box = menutest::answerNextBox(QMessageBox::No);
+        click("Image3");
+        QVERIFY(box->seen);
+        QCOMPARE(box->text, QStringLiteral("你确定要退出本程序吗?"));
+        QCOMPARE(box->title, QStringLiteral("提示"));
+        QCOMPARE(box->icon, QMessageBox::Question);
+        QVERIFY(app::main->isVisible());
+        QCOMPARE(app::main->Tag(), 2);
+    }
+
+    void exitAnsweredYesEndsTheProgram()
+    {
+        app::startUp();
+        app::main->show();
+        // An information page stays open, so only the main window's closing can end the loop.
+        app::jtbz->show();
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        watchdog.start(10000);
+        const auto box = menutest::answerNextBox(QMessageBox::Yes);
+        QTimer::singleShot(0, qApp, [] { click("Image3"); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(box->seen);
+        QVERIFY(!app::main->isVisible());
+    }
+
+    void keypadStarOpensTheDialogWithoutSettingTheMode()
+    {
+        app::startUp();
+        app::main->show();
+        app::main->setTag(1);
+        QTest::keyClick(app::main, Qt::Key_Asterisk, Qt::KeypadModifier);
+        QVERIFY(app::xccx->isVisible());
+        QCOMPARE(app::xccx->Tag(), 2);
+        QCOMPARE(app::main->Tag(), 1);
+        // The main keyboard's * is no shortcut.
+        app::xccx->close();
+        QTest::keyClick(app::main, Qt::Key_Asterisk);
+        QVERIFY(!app::xccx->isVisible());
+    }
+
+    void pictureButtonsSetTheModeAndOpenTheirWindows()
+    {
+        app::startUp();
+        app::main->show();
+        click("Image8");
+        QVERIFY(app::xccx->isVisible());
+        QCOMPARE(app::xccx->Tag(), 2);
+        QCOMPARE(app::main->Tag(), 2);
+
+        click("Image9");
+        QVERIFY(app::xtxx->isVisible());
+        QCOMPARE(app::xtxx->Tag(), 1);
+        QCOMPARE(app::main->Tag(), 1);
+
+        click("Image4");
+        click("Image5");
+        click("Image10");
+        QVERIFY(app::jtbz->isVisible() && app::jxjs->isVisible() && app::dtjq->isVisible());
+        // A second click only brings the page forward.
+        const QWidget* page = app::jtbz;
+        click("Image4");
+        QCOMPARE(app::jtbz.data(), page);
+    }
+
+    void browseButtonOpensANewChooserEachTime()
+    {
+        app::startUp();
+        click("Image6");
+        QPointer<Tlxxc> first = app::lxxc;
+        click("Image6");
+        QVERIFY(first && app::lxxc && first != app::lxxc);
+        QVERIFY(app::lxxc->isVisible());
+    }
+
+    void errorProneEntrySeesACounterResetThroughAnotherHandle()
+    {
+        bank->exec(QStringLiteral("UPDATE subject SET errorTimes=3 WHERE subid=2"));
+        app::startUp();
+        QCOMPARE(app::ado->subject.recordCount(), 4);
+        bank->exec(QStringLiteral("UPDATE subject SET errorTimes=0"));
+        const auto box = menutest::answerNextBox(QMessageBox::Ok);
+        click("Image7");
+        QVERIFY(box->seen);
+        QCOMPARE(box->text, QStringLiteral("没有易错试题！"));
+        QVERIFY(!app::ycst);
+        QVERIFY(app::ado->subject.filtered());
+        QCOMPARE(app::ado->subject.recordCount(), 0);
+    }
+
+    void errorProneEntryOpensTheViewerMostMissedFirst()
+    {
+        app::startUp();
+        bank->exec(QStringLiteral("UPDATE subject SET errorTimes=2 WHERE subid=1"));
+        bank->exec(QStringLiteral("UPDATE subject SET errorTimes=5 WHERE subid=3"));
+        bank->exec(QStringLiteral("UPDATE subject SET errorTimes=-1 WHERE subid=4"));
+        click("Image7");
+        QVERIFY(app::ycst);
+        QVERIFY(app::ycst->isVisible());
+        data::Table& subject = app::ado->subject;
+        QCOMPARE(subject.recordCount(), 2);
+        subject.first();
+        QCOMPARE(subject.asInteger(QStringLiteral("subid")), 3);
+        subject.next();
+        QCOMPARE(subject.asInteger(QStringLiteral("subid")), 1);
+    }
+
+    void statusLineOpensTheMakersAddress()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        app::startUp();
+        click("Label1");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first().scheme(), QStringLiteral("https"));
+    }
+};
+
+VELMOOR_TEST_MAIN(TmainTest)
+#include "tmain_test.moc"
