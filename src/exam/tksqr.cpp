@@ -1,6 +1,53 @@
 #include "tksqr.h"
+#include "ui_tksqr.h"
 
-Tksqr::Tksqr(QWidget* parent) : app::Form(parent)
+#include "tmnks.h"
+
+#include "app/connect.h"
+#include "app/keys.h"
+#include "app/shared.h"
+
+Tksqr::Tksqr(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksqr>())
 {
-    setObjectName(QStringLiteral("ksqr"));
+    ui->setupUi(this);
+    setFrame(Frame::Single, Buttons::None, true);
+    setKeyPreview(true);
+    // Nothing reads a confirmation once it has closed.
+    setAttribute(Qt::WA_DeleteOnClose);
+    exam_ = app::mnks;
+    app::onClick(ui->Button1, this, &Tksqr::Button1Click);
+    app::onClick(ui->Button2, this, &Tksqr::Button2Click);
+}
+
+Tksqr::~Tksqr() = default;
+
+void Tksqr::setExam(Tmnks* exam)
+{
+    exam_ = exam;
+}
+
+void Tksqr::Button1Click()
+{
+    close();
+    // A paper already handed in or timed out is not handed in again.
+    if (exam_ && !exam_->handedIn())
+        exam_->handIn();
+}
+
+void Tksqr::Button2Click()
+{
+    close();
+    if (exam_ && !exam_->handedIn()) {
+        exam_->show();
+        exam_->raise();
+        exam_->activateWindow();
+    }
+}
+
+void Tksqr::FormKeyDown(int vk)
+{
+    if (vk == app::VK_NUMPAD0)
+        ui->Button1->click();
+    if (vk == app::VK_DECIMAL)
+        ui->Button2->click();
 }

@@ -1,7 +1,22 @@
 #pragma once
 
 #include "app/form.h"
+#include "data/dataset.h"
 
+#include <QPoint>
+#include <array>
+#include <memory>
+
+class QLabel;
+class QTimer;
+
+namespace Ui {
+class Tmnks;
+}
+
+// The examination window: one question at a time with its answer buttons, the answer grid, the
+// countdown and hand-in. Works on the paper in table note; Tag holds the mode (2 = mock
+// examination, 1 = study set).
 class Tmnks final : public app::Form
 {
     Q_OBJECT
@@ -9,4 +24,69 @@ class Tmnks final : public app::Form
 
 public:
     explicit Tmnks(QWidget* parent = nullptr);
+    ~Tmnks() override;
+
+    // The vehicle-class caption; the opener fills it in.
+    QLabel* lb_kscx() const;
+    // The vehicle-class code of LB_cx, e.g. "C1".
+    QString classCode() const;
+    // The paper, in noteId order.
+    data::Table& paper();
+
+    // One clock tick.
+    void Timer1Timer();
+
+    // Opens the result window for this paper, once; later calls do nothing.
+    void handIn();
+    bool handedIn() const { return handedIn_; }
+
+    int currentQuestion() const { return CurrentQuestion; }
+    int questionCount() const { return QuestionCount; }
+    int timeLeft() const { return TimeLeft; }
+    // Shows question q of the paper, as the navigation does; a question not on the paper is
+    // refused.
+    void goToQuestion(int q);
+
+signals:
+    // After every display of a question.
+    void questionShown(int question);
+
+protected:
+    void FormKeyDown(int vk) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate();
+    void ShowQuestion();
+    void RecordAnswer(const QString& caption, int position);
+    void StringGrid1Click();
+    void opt1Click();
+    void opt2Click();
+    void opt3Click();
+    void opt4Click();
+    void bt_nextClick();
+    void bt_PriorClick();
+    void bt_jjClick();
+    void showTime();
+    void numberGrid();
+    void gridMoved(int row, int column);
+    void gridClicked(int row, int column);
+
+    std::unique_ptr<Ui::Tmnks> ui;
+    QTimer* Timer1 = nullptr;
+    data::Table ADO_Note{QStringLiteral("note")};
+
+    int CurrentQuestion = 0;
+    int QuestionCount = 0;
+    int TimeLeft = 0;
+    std::array<int, 4> OptionIds{};
+    std::array<int, 4> OptionKeys{};
+    // Option rows of the shown question (at most 4): an answer position beyond them has nothing
+    // to record.
+    int optionRows_ = 0;
+    bool handedIn_ = false;
+    // The highlighted cell when a mouse press began: a click on it moves nothing, so the click
+    // itself runs the grid action.
+    QPoint cellAtPress_{-1, -1};
 };
