@@ -73,6 +73,7 @@ private slots:
     void busSetReplacesTheOldPaper();
     void emptySetIsRefusedAndOldPaperKept();
     void returnButtonHidesTheWindow();
+    void handedInStudySetLeavesCountersAlone();
 };
 
 void TxtxxTest::cleanup()
@@ -191,6 +192,23 @@ void TxtxxTest::returnButtonHidesTheWindow()
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(!app::mnks);
     QCOMPARE(paperOf(bank), QStringLiteral("900,901"));
+}
+
+void TxtxxTest::handedInStudySetLeavesCountersAlone()
+{
+    testing::TestBank bank;
+    fillBank(bank);
+    app::startUp();
+    app::xtxx->show();
+    Boxes boxes;
+    app::xtxx->BitBtn1Click();
+    QVERIFY(app::mnks);
+    // Every question unanswered: a mock examination would count each one wrong.
+    app::mnks->handIn();
+    QVERIFY(app::mnks->handedIn());
+    QCOMPARE(
+        bank.scalar(QStringLiteral("SELECT count(*) FROM subject WHERE errorTimes <> 0")).toInt(),
+        0);
 }
 
 VELMOOR_TEST_MAIN(TxtxxTest)
