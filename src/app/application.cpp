@@ -17,8 +17,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Velmoor"));
     // The windows are laid out for a Chinese system font; this one ships with the program's
     // packages.
-    QFont font(QStringLiteral("WenQuanYi Micro Hei"), 9);
-    setFont(font);
+    // The windows name the Chinese system fonts; here one Chinese font ships with the program's
+    // packages, and its Latin letters keep texts inside the widths the windows were laid out for.
+    const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
+    for (const char* family : {"SimSun", "宋体", "NSimSun", "MS Sans Serif", "Tahoma"})
+        QFont::insertSubstitution(QString::fromUtf8(family), chinese);
+    setFont(QFont(chinese, 9));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
