@@ -63,6 +63,11 @@ QByteArray writeGif(QSize screen, const QList<QRgb>& globalColours, const QList<
             check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext) == GIF_OK, "gcb");
         }
         ColorMapObject* local = f.localColours.isEmpty() ? nullptr : makeMap(f.localColours);
+        // giflib 5.2 drops the previous frame's local map without freeing it.
+        if (!local && gif->Image.ColorMap) {
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
         check(EGifPutImageDesc(gif, f.rect.x(), f.rect.y(), f.rect.width(), f.rect.height(),
                                f.interlaced, local) == GIF_OK,
               "image");
