@@ -2,7 +2,6 @@
 
 #include "pictures/picture.h"
 
-#include <QPixmap>
 #include <QVariant>
 #include <QWidget>
 #include <functional>

@@ -147,6 +147,20 @@ private slots:
         QCOMPARE(box.currentFrame(), 0);
     }
 
+    void pausesWhileItsWindowIsHidden()
+    {
+        QWidget window;
+        auto* box = new PictureBox(&window);
+        box->setPicture(animation(3, 0));
+        QVERIFY(!box->isAnimating());
+        window.show();
+        QVERIFY(box->isAnimating());
+        window.hide();
+        QVERIFY(!box->isAnimating());
+        window.show();
+        QVERIFY(box->isAnimating());
+    }
+
     void advancesOnTheTimer()
     {
         PictureBox box;
