@@ -105,7 +105,7 @@ void cmykToRgb32(const JSAMPLE* in, QRgb* out, JDIMENSION width, bool inverted)
     }
 }
 
-// Returns the number of rows decoded; rows after a failure keep the image's fill.
+// Decodes into the image rows; *rowsDone tells how far it came when libjpeg gives up.
 bool decodeRows(Decoder* d, uchar* bits, qsizetype bytesPerLine, JDIMENSION* rowsDone)
 {
     if (setjmp(d->err.jump))
