@@ -1,0 +1,231 @@
+#include "reviewsupport.h"
+#include "support/testbank.h"
+#include "support/testmain.h"
+
+#include "app/picturebox.h"
+#include "app/shared.h"
+#include "app/startup.h"
+#include "review/tllst.h"
+#include "review/tlxxc.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+#include <utility>
+
+namespace {
+
+const QStringList kNav{QStringLiteral("Button1"), QStringLiteral("Button2"),
+                       QStringLiteral("Button3"), QStringLiteral("Button4")};
+
+QString text(QWidget* w, const char* name)
+{
+    return w->findChild<QLabel*>(QLatin1String(name))->text();
+}
+
+QString header(QWidget* w)
+{
+    return text(w, "note").section(u'\n', 0, 0);
+}
+
+void press(QWidget* w, const QString& button)
+{
+    w->findChild<QPushButton*>(button)->click();
+}
+
+QStringList enabledNav(QWidget* w)
+{
+    QStringList enabled;
+    for (const QString& name : kNav) {
+        if (w->findChild<QPushButton*>(name)->isEnabled())
+            enabled << name;
+    }
+    return enabled;
+}
+
+bool isRed(QWidget* w, const char* name)
+{
+    return w->findChild<QLabel*>(QLatin1String(name))->palette().color(QPalette::WindowText) ==
+           QColor(Qt::red);
+}
+
+bool visible(QWidget* w, const char* name)
+{
+    return w->findChild<QLabel*>(QLatin1String(name))->isVisible();
+}
+
+// A category of `count` four-option questions with ids from 1, listed for class 0.
+void addCategory(testing::TestBank& bank, int count)
+{
+    bank.addCategory(7, QStringLiteral("标志标线"), {10, 10, 10, 0, 0});
+    for (int id = 1; id <= count; ++id)
+        bank.addQuestion(id, 2, 7, {"甲", "乙", "丙", "丁"}, 2);
+}
+
+// Opens the viewer the way the learner does: chooser, first category, "浏览题库".
+Tllst* openViewer()
+{
+    app::lxxc = new Tlxxc;
+    app::lxxc->show();
+    press(app::lxxc, QStringLiteral("Button1"));
+    return app::llst;
+}
+
+} // namespace
+
+class TllstTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testing::BoxAnswerer> boxes;
+
+private slots:
+    void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
+    void cleanup()
+    {
+        testing::shutDownApp();
+        const QStringList unexpected = std::exchange(boxes, nullptr)->texts;
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(unexpected, QStringList());
+    }
+
+    void oneQuestionDisablesNavigationAfterAnyPress_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const QString& name : kNav)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void oneQuestionDisablesNavigationAfterAnyPress()
+    {
+        QFETCH(QString, button);
+        testing::TestBank bank;
+        addCategory(bank, 1);
+        app::startUp();
+        Tllst* w = openViewer();
+        QVERIFY(w);
+        QCOMPARE(enabledNav(w), kNav);
+        QVERIFY(w->findChild<QPushButton*>("Button5")->isEnabled());
+
+        press(w, button);
+        QCOMPARE(enabledNav(w), QStringList());
+        QCOMPARE(header(w), QStringLiteral("第1题"));
+        QCOMPARE(text(w, "note"), QStringLiteral("第1题\n\n题目1"));
+    }
+
+    void boundsKeepThePositionAtFirstAndLast()
+    {
+        testing::TestBank bank;
+        addCategory(bank, 3);
+        app::startUp();
+        Tllst* w = openViewer();
+
+        press(w, "Button2");
+        QCOMPARE(header(w), QStringLiteral("第1题"));
+        QCOMPARE(enabledNav(w), QStringList({"Button3", "Button4"}));
+
+        press(w, "Button3");
+        QCOMPARE(header(w), QStringLiteral("第2题"));
+        QCOMPARE(enabledNav(w), kNav);
+
+        press(w, "Button4");
+        press(w, "Button3");
+        QCOMPARE(header(w), QStringLiteral("第3题"));
+        QCOMPARE(text(w, "note"), QStringLiteral("第3题\n\n题目3"));
+        QCOMPARE(enabledNav(w), QStringList({"Button1", "Button2"}));
+    }
+
+    void lastAndFirstOfALongCategory()
+    {
+        testing::TestBank bank;
+        addCategory(bank, 37);
+        app::startUp();
+        Tllst* w = openViewer();
+        QCOMPARE(text(w, "noteinfo"), QStringLiteral("试题类型：标志标线 (37 题)"));
+        QCOMPARE(header(w), QStringLiteral("第1题"));
+
+        press(w, "Button4");
+        QCOMPARE(header(w), QStringLiteral("第37题"));
+        QCOMPARE(text(w, "note").section(u'\n', 2), QStringLiteral("题目37"));
+        press(w, "Button1");
+        QCOMPARE(header(w), QStringLiteral("第1题"));
+    }
+
+    void optionRowsFollowTheQuestion()
+    {
+        testing::TestBank bank;
+        bank.addCategory(7, QStringLiteral("判断"), {10, 0, 0, 0, 0});
+        bank.addQuestion(1, 1, 7, {"正确", "错误"}, 1);
+        bank.addQuestion(2, 2, 7, {"一", "二", "三", "四", "五"}, 0);
+        app::startUp();
+        Tllst* w = openViewer();
+
+        QCOMPARE(text(w, "lb1"), QStringLiteral("正确"));
+        QCOMPARE(text(w, "lb2"), QStringLiteral("错误√"));
+        QVERIFY(!isRed(w, "lb1"));
+        QVERIFY(isRed(w, "lb2"));
+        QVERIFY(!visible(w, "lb3"));
+        QVERIFY(!visible(w, "lb4"));
+
+        press(w, "Button3");
+        QCOMPARE(text(w, "lb1"), QStringLiteral("一√"));
+        QVERIFY(isRed(w, "lb1"));
+        QVERIFY(!isRed(w, "lb2"));
+        QCOMPARE(text(w, "lb4"), QStringLiteral("四"));
+        QVERIFY(visible(w, "lb3"));
+        QVERIFY(visible(w, "lb4"));
+        for (const char* name : {"lb1", "lb2", "lb3", "lb4"})
+            QVERIFY(!text(w, name).contains(QStringLiteral("五")));
+
+        // Back to the true/false question: the rows and colours of the other one do not linger.
+        press(w, "Button1");
+        QVERIFY(!isRed(w, "lb1"));
+        QVERIFY(!visible(w, "lb3"));
+    }
+
+    void analysisAndPictureRules()
+    {
+        testing::TestBank bank;
+        bank.addCategory(7, QStringLiteral("图"), {10, 0, 0, 0, 0});
+        bank.addQuestion(1, 2, 7, {"甲", "乙", "丙", "丁"}, 3, 0, QStringLiteral("NULL"),
+                         QStringLiteral("NULL"));
+        bank.addQuestion(2, 2, 7, {"子", "丑", "寅", "卯"}, 0, 0, QStringLiteral("missing.jpg"),
+                         QStringLiteral("看清标志"));
+        app::startUp();
+        Tllst* w = openViewer();
+        QCOMPARE(text(w, "info"), QString());
+        QVERIFY(w->findChild<app::PictureBox*>("pic")->isHidden());
+        QCOMPARE(text(w, "lb4"), QStringLiteral("丁√"));
+
+        // A picture that will not load is reported, and the rest of the question is still shown.
+        press(w, "Button3");
+        QCOMPARE(text(w, "info"), QStringLiteral("看清标志"));
+        QCOMPARE(text(w, "lb1"), QStringLiteral("子√"));
+        QCOMPARE(text(w, "lb4"), QStringLiteral("卯"));
+        QVERIFY(w->findChild<app::PictureBox*>("pic")->isHidden());
+        QTRY_COMPARE(boxes->texts.size(), 1);
+        QVERIFY(boxes->texts.at(0).contains(QStringLiteral("missing.jpg")));
+        boxes->texts.clear();
+    }
+
+    void emptyCategoryShowsNothingToPage()
+    {
+        testing::TestBank bank;
+        bank.addCategory(7, QStringLiteral("空"), {10, 0, 0, 0, 0});
+        app::startUp();
+        Tllst* w = openViewer();
+        QVERIFY(w);
+        QCOMPARE(text(w, "noteinfo"), QStringLiteral("试题类型：空 (0 题)"));
+        QCOMPARE(text(w, "note"), QStringLiteral("没有可显示的试题。"));
+        QCOMPARE(enabledNav(w), QStringList());
+        QCOMPARE(text(w, "lb1"), QString());
+        QVERIFY(w->findChild<app::PictureBox*>("pic")->isHidden());
+
+        press(w, "Button5");
+        QTRY_VERIFY(app::llst.isNull());
+        QVERIFY(app::lxxc->isVisible());
+        QVERIFY(boxes->texts.isEmpty());
+    }
+};
+
+VELMOOR_TEST_MAIN(TllstTest)
+#include "tllst_test.moc"
