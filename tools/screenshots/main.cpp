@@ -1,0 +1,105 @@
+// Draws the main menu, the examination window, the hand-in confirmation and the result window
+// on a given program folder (a bank in data.db, its pictures in upload/) and saves each as PNG.
+#include "app/application.h"
+#include "app/shared.h"
+#include "app/startup.h"
+#include "data/connection.h"
+#include "data/programfolder.h"
+#include "exam/tksqr.h"
+#include "exam/tmnks.h"
+#include "exam/txxts.h"
+#include "menu/tmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget* w, const QString& path)
+{
+    QCoreApplication::processEvents();
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// 40 true/false questions, pictures first, then 60 multiple-choice ones: a paper as the
+// instructions window would draw it, without the chance.
+void makePaper(const QString& folder)
+{
+    data::Connection db(folder + QStringLiteral("data.db"));
+    db.exec(QStringLiteral(
+        "DELETE FROM note;"
+        "INSERT INTO note (subid) SELECT subid FROM subject WHERE typeId = 1 ORDER BY "
+        "(subpic IS NULL OR subpic = 'NULL'), subid LIMIT 40;"
+        "INSERT INTO note (subid) SELECT subid FROM subject WHERE typeId = 2 ORDER BY subid "
+        "LIMIT 60;"));
+    QFile ini(folder + QStringLiteral("system.ini"));
+    if (ini.open(QIODevice::WriteOnly))
+        ini.write("[system]\r\nalltime=5400\r\nmark=90\r\n");
+}
+
+void shutDownProgram()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows << w;
+    for (const QPointer<QWidget>& w : windows) {
+        if (w && qobject_cast<app::Form*>(w.data()))
+            delete w.data();
+    }
+    app::shutDown();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    app::Application application(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: velmoor-screenshots PROGRAM-FOLDER OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString folder = QDir(args.at(1)).absolutePath() + u'/';
+    const QString out = QDir(args.at(2)).absolutePath() + u'/';
+    QDir().mkpath(out);
+    data::setProgramFolder(folder);
+    makePaper(folder);
+
+    app::startUp();
+    app::main->show();
+    bool ok = save(app::main, out + QStringLiteral("main.png"));
+
+    app::mnks = new Tmnks;
+    Tmnks* exam = app::mnks;
+    exam->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    exam->lb_kscx()->setText(QStringLiteral("考试车型：C1"));
+    exam->setTag(2);
+    exam->show();
+    // A few answers in the grid, then back to question 1, with a few minutes gone.
+    for (Qt::Key key : {Qt::Key_4, Qt::Key_6, Qt::Key_4, Qt::Key_4, Qt::Key_6, Qt::Key_7})
+        QTest::keyClick(exam, key, Qt::KeypadModifier);
+    for (int i = 0; i < 187; ++i)
+        exam->Timer1Timer();
+    ok = save(exam, out + QStringLiteral("exam.png")) && ok;
+
+    exam->findChild<QPushButton*>(QStringLiteral("bt_jj"))->click();
+    ok = app::ksqr && save(app::ksqr, out + QStringLiteral("handin.png")) && ok;
+    app::ksqr->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    ok = app::xxts && save(app::xxts, out + QStringLiteral("result.png")) && ok;
+
+    shutDownProgram();
+    return ok ? 0 : 1;
+}
