@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -50,6 +52,26 @@ public:
 private:
     QTimer timer_;
 };
+
+inline QLabel* label(QWidget* w, const char* name)
+{
+    return w->findChild<QLabel*>(QLatin1String(name));
+}
+
+inline QString text(QWidget* w, const char* name)
+{
+    return label(w, name)->text();
+}
+
+inline void press(QWidget* w, const QString& button)
+{
+    w->findChild<QPushButton*>(button)->click();
+}
+
+inline bool isRed(QLabel* l)
+{
+    return l->palette().color(QPalette::WindowText) == QColor(Qt::red);
+}
 
 // app::shutDown() deletes from a list of top-level widgets that includes the vehicle-class
 // dialog's drop-down, a child of that dialog; deleting the dialog first keeps the list valid.

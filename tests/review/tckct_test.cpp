@@ -13,22 +13,11 @@
 
 namespace {
 
+using testing::isRed;
+using testing::label;
+using testing::press;
+
 const char* const kRows[] = {"lb1", "lb2", "lb3", "lb4"};
-
-QLabel* label(QWidget* w, const char* name)
-{
-    return w->findChild<QLabel*>(QLatin1String(name));
-}
-
-bool isRed(QLabel* l)
-{
-    return l->palette().color(QPalette::WindowText) == QColor(Qt::red);
-}
-
-void press(QWidget* w, const char* button)
-{
-    w->findChild<QPushButton*>(QLatin1String(button))->click();
-}
 
 // Option ids are subid * 10 + position (from 1).
 void addPaperRow(testing::TestBank& bank, int subId, int optionId, int isRight)

@@ -15,22 +15,17 @@
 
 namespace {
 
+using testing::isRed;
+using testing::label;
+using testing::press;
+using testing::text;
+
 const QStringList kNav{QStringLiteral("Button1"), QStringLiteral("Button2"),
                        QStringLiteral("Button3"), QStringLiteral("Button4")};
-
-QString text(QWidget* w, const char* name)
-{
-    return w->findChild<QLabel*>(QLatin1String(name))->text();
-}
 
 QString header(QWidget* w)
 {
     return text(w, "note").section(u'\n', 0, 0);
-}
-
-void press(QWidget* w, const QString& button)
-{
-    w->findChild<QPushButton*>(button)->click();
 }
 
 QStringList enabledNav(QWidget* w)
@@ -41,17 +36,6 @@ QStringList enabledNav(QWidget* w)
             enabled << name;
     }
     return enabled;
-}
-
-bool isRed(QWidget* w, const char* name)
-{
-    return w->findChild<QLabel*>(QLatin1String(name))->palette().color(QPalette::WindowText) ==
-           QColor(Qt::red);
-}
-
-bool visible(QWidget* w, const char* name)
-{
-    return w->findChild<QLabel*>(QLatin1String(name))->isVisible();
 }
 
 // A category of `count` four-option questions with ids from 1, listed for class 0.
@@ -161,25 +145,25 @@ private slots:
 
         QCOMPARE(text(w, "lb1"), QStringLiteral("正确"));
         QCOMPARE(text(w, "lb2"), QStringLiteral("错误√"));
-        QVERIFY(!isRed(w, "lb1"));
-        QVERIFY(isRed(w, "lb2"));
-        QVERIFY(!visible(w, "lb3"));
-        QVERIFY(!visible(w, "lb4"));
+        QVERIFY(!isRed(label(w, "lb1")));
+        QVERIFY(isRed(label(w, "lb2")));
+        QVERIFY(!label(w, "lb3")->isVisible());
+        QVERIFY(!label(w, "lb4")->isVisible());
 
         press(w, "Button3");
         QCOMPARE(text(w, "lb1"), QStringLiteral("一√"));
-        QVERIFY(isRed(w, "lb1"));
-        QVERIFY(!isRed(w, "lb2"));
+        QVERIFY(isRed(label(w, "lb1")));
+        QVERIFY(!isRed(label(w, "lb2")));
         QCOMPARE(text(w, "lb4"), QStringLiteral("四"));
-        QVERIFY(visible(w, "lb3"));
-        QVERIFY(visible(w, "lb4"));
+        QVERIFY(label(w, "lb3")->isVisible());
+        QVERIFY(label(w, "lb4")->isVisible());
         for (const char* name : {"lb1", "lb2", "lb3", "lb4"})
             QVERIFY(!text(w, name).contains(QStringLiteral("五")));
 
         // Back to the true/false question: the rows and colours of the other one do not linger.
         press(w, "Button1");
-        QVERIFY(!isRed(w, "lb1"));
-        QVERIFY(!visible(w, "lb3"));
+        QVERIFY(!isRed(label(w, "lb1")));
+        QVERIFY(!label(w, "lb3")->isVisible());
     }
 
     void analysisAndPictureRules()

@@ -18,6 +18,8 @@
 
 namespace {
 
+using testing::press;
+
 QStringList items(QWidget* w)
 {
     QStringList texts;
@@ -48,11 +50,6 @@ void pickClass(QWidget* w, int index)
         QTest::keyClick(cbx, Qt::Key_Down);
     while (cbx->currentIndex() > index)
         QTest::keyClick(cbx, Qt::Key_Up);
-}
-
-void press(QWidget* w, const char* button)
-{
-    w->findChild<QPushButton*>(QLatin1String(button))->click();
 }
 
 // Listing depends on scale0..scale2 only; the count covers every question of the category.

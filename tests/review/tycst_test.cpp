@@ -14,15 +14,8 @@
 
 namespace {
 
-QString text(QWidget* w, const char* name)
-{
-    return w->findChild<QLabel*>(QLatin1String(name))->text();
-}
-
-void press(QWidget* w, const char* button)
-{
-    w->findChild<QPushButton*>(QLatin1String(button))->click();
-}
+using testing::press;
+using testing::text;
 
 // Counters 2, 5, -1, 1, 0 on questions 1 to 5: three error-prone questions.
 void addBank(testing::TestBank& bank)
