@@ -2,13 +2,13 @@
 #include "app/form.h"
 #include "app/keys.h"
 #include "data/error.h"
+#include "support/boxes.h"
 #include "support/testmain.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -26,16 +26,13 @@ public:
     }
 };
 
-// Answers the next modal message box with button, keeping its text.
-void answerNextBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok)
+// The title and text of every box answered, one "title|text" a box.
+QString shown(const testing::BoxAnswerer& boxes)
 {
-    QTimer::singleShot(0, qApp, [text, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        *text = box->windowTitle() + u'|' + box->text();
-        box->button(button)->click();
-    });
+    QStringList all;
+    for (const testing::SeenBox& box : boxes.boxes())
+        all << box.title + u'|' + box.text;
+    return all.join(u'\n');
 }
 
 } // namespace
@@ -115,10 +112,9 @@ private slots:
         form.setKeyPreview(true);
         form.fail = true;
         form.show();
-        QString shown;
-        answerNextBox(&shown);
+        testing::BoxAnswerer boxes;
         QTest::keyClick(&form, Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(shown, QStringLiteral("Velmoor|表 note：磁盘已满。"));
+        QCOMPARE(shown(boxes), QStringLiteral("Velmoor|表 note：磁盘已满。"));
         form.fail = false;
         QTest::keyClick(&form, Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(form.keys.size(), 2);
@@ -126,30 +122,24 @@ private slots:
 
     void guardStopsTheHandlerAtTheError()
     {
-        QString shown;
+        testing::BoxAnswerer boxes;
         bool after = false;
-        answerNextBox(&shown);
         app::guard([&] {
             throw data::Error(QStringLiteral("坏了"));
             after = true;
         });
         QVERIFY(!after);
-        QCOMPARE(shown, QStringLiteral("Velmoor|坏了"));
+        QCOMPARE(shown(boxes), QStringLiteral("Velmoor|坏了"));
     }
 
     void confirmationsAskWithTheCaptionAndTheDefault()
     {
-        QString shown;
-        QTimer::singleShot(0, qApp, [&shown] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->windowTitle() + u'|' + box->text();
-            QCOMPARE(box->icon(), QMessageBox::Question);
-            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-            box->button(QMessageBox::Yes)->click();
-        });
+        testing::BoxAnswerer boxes(QMessageBox::Yes);
         QVERIFY(app::confirm(QStringLiteral("是否清空易错试题?"), false));
-        QCOMPARE(shown, QStringLiteral("提示|是否清空易错试题?"));
+        QVERIFY(boxes.count() == 1);
+        QCOMPARE(shown(boxes), QStringLiteral("提示|是否清空易错试题?"));
+        QCOMPARE(boxes.at(0).icon, QMessageBox::Question);
+        QCOMPARE(boxes.at(0).defaultButton, QMessageBox::No);
     }
 
     void closingAWindowOnlyHidesIt()

@@ -9,37 +9,14 @@
 #include "menu/tjxjs.h"
 #include "menu/tmain.h"
 #include "menu/txccx.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QTimer>
 
 namespace {
-
-// Collects the texts of the message boxes start-up shows, answering each with OK.
-class BoxCollector
-{
-public:
-    BoxCollector()
-    {
-        connection_ = QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-    QMetaObject::Connection connection_;
-};
 
 bool allStartUpWindowsExist()
 {
@@ -95,11 +72,12 @@ private slots:
     {
         testing::TestBank bank;
         QFile::remove(bank.dbPath());
-        BoxCollector boxes;
+        testing::BoxAnswerer boxes;
         app::startUp();
         QVERIFY(allStartUpWindowsExist());
-        QVERIFY(!boxes.texts.isEmpty());
-        QVERIFY2(boxes.texts.first().contains(bank.dbPath()), qPrintable(boxes.texts.join('\n')));
+        QVERIFY(!boxes.texts().isEmpty());
+        QVERIFY2(boxes.texts().first().contains(bank.dbPath()),
+                 qPrintable(boxes.texts().join('\n')));
         QVERIFY(!app::ado->subject.active());
         QVERIFY(!QFile::exists(bank.dbPath())); // nothing made up in its place
     }
@@ -110,10 +88,10 @@ private slots:
         const QByteArray junk(8192, '\x5a');
         QFile::remove(bank.dbPath());
         bank.writeFile(QStringLiteral("data.db"), junk);
-        BoxCollector boxes;
+        testing::BoxAnswerer boxes;
         app::startUp();
         QVERIFY(allStartUpWindowsExist());
-        QVERIFY(!boxes.texts.isEmpty());
+        QVERIFY(!boxes.texts().isEmpty());
         QVERIFY(!app::ado->subject.active());
         QFile file(bank.dbPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
