@@ -1,5 +1,3 @@
-#include "boxes.h"
-
 #include "app/shared.h"
 #include "app/startup.h"
 #include "data/tado.h"
@@ -13,12 +11,14 @@
 #include "menu/txccx.h"
 #include "review/tlxxc.h"
 #include "review/tycst.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QStringEncoder>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -122,12 +122,12 @@ private slots:
         app::startUp();
         app::main->show();
         app::main->setTag(2);
-        const auto box = menutest::answerNextBox(QMessageBox::No);
+        testing::BoxAnswerer boxes(QMessageBox::No);
         click("Image3");
-        QVERIFY(box->seen);
-        QCOMPARE(box->text, QStringLiteral("你确定要退出本程序吗?"));
-        QCOMPARE(box->title, QStringLiteral("提示"));
-        QCOMPARE(box->icon, QMessageBox::Question);
+        QVERIFY(boxes.count() == 1);
+        QCOMPARE(boxes.at(0).text, QStringLiteral("你确定要退出本程序吗?"));
+        QCOMPARE(boxes.at(0).title, QStringLiteral("提示"));
+        QCOMPARE(boxes.at(0).icon, QMessageBox::Question);
         QVERIFY(app::main->isVisible());
         QCOMPARE(app::main->Tag(), 2);
     }
@@ -142,10 +142,10 @@ private slots:
         watchdog.setSingleShot(true);
         connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
         watchdog.start(10000);
-        const auto box = menutest::answerNextBox(QMessageBox::Yes);
+        testing::BoxAnswerer boxes(QMessageBox::Yes);
         QTimer::singleShot(0, qApp, [] { click("Image3"); });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(box->seen);
+        QVERIFY(boxes.count() == 1);
         QVERIFY(!app::main->isVisible());
     }
 
@@ -204,10 +204,10 @@ private slots:
         app::startUp();
         QCOMPARE(app::ado->subject.recordCount(), 4);
         bank->exec(QStringLiteral("UPDATE subject SET errorTimes=0"));
-        const auto box = menutest::answerNextBox(QMessageBox::Ok);
+        testing::BoxAnswerer boxes;
         click("Image7");
-        QVERIFY(box->seen);
-        QCOMPARE(box->text, QStringLiteral("没有易错试题！"));
+        QVERIFY(boxes.count() == 1);
+        QCOMPARE(boxes.at(0).text, QStringLiteral("没有易错试题！"));
         QVERIFY(!app::ycst);
         QVERIFY(app::ado->subject.filtered());
         QCOMPARE(app::ado->subject.recordCount(), 0);
