@@ -4,12 +4,12 @@
 
 #include "app/shared.h"
 #include "app/startup.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -174,16 +174,14 @@ private slots:
         bank->writeFile(QStringLiteral("system.ini"), "alltime=1\nmark=90\n");
         Tmnks* exam = openExam();
         QPointer<Tksqr> w = confirmation(exam);
-        QTimer::singleShot(0, qApp, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Ok)->click();
-        });
+        testing::BoxAnswerer boxes;
         exam->Timer1Timer();
         QVERIFY(app::xxts);
         const QPointer<Txxts> result = app::xxts;
         button(w, "Button2")->click();
         QVERIFY(exam->isHidden());
         QCOMPARE(app::xxts, result);
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("时间到！")});
     }
 };
 

@@ -4,34 +4,16 @@
 #include "app/startup.h"
 #include "exam/tmnks.h"
 #include "menu/txccx.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
-
-// Answers every message box with OK and keeps its text.
-struct Boxes
-{
-    Boxes()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        timer.start(5);
-    }
-    QStringList texts;
-    QTimer timer;
-};
 
 // Category 1 asks 5 questions of classes 0 and 3, category 2 asks 5 of class 1 but has no
 // true/false question; class 2 has no quota.
@@ -129,14 +111,14 @@ void TksxzTest::confirmDrawsPaperAndOpensExam()
     fillBank(bank);
     app::startUp();
     Tksxz* w = openInstructions(0);
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     if (byEnter)
         QTest::keyClick(w, Qt::Key_Return);
     else
         w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
 
-    QVERIFY2(app::mnks, qPrintable(boxes.texts.join(u'|')));
-    QVERIFY(boxes.texts.isEmpty());
+    QVERIFY2(app::mnks, qPrintable(boxes.texts().join(u'|')));
+    QVERIFY(boxes.texts().isEmpty());
     QVERIFY(!w->isVisible());
     QVERIFY(app::mnks->isVisible());
     QCOMPARE(app::mnks->Tag(), 2);
@@ -157,7 +139,7 @@ void TksxzTest::classWithoutCaptionCodeKeepsBareLabel()
     fillBank(bank);
     app::startUp();
     openInstructions(3);
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     app::ksxz->BitBtn1Click();
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型："));
@@ -170,11 +152,11 @@ void TksxzTest::shortCategoryIsReportedOnce()
     fillBank(bank);
     app::startUp();
     openInstructions(1);
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     app::ksxz->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.texts.size(), 1);
-    QVERIFY2(boxes.texts[0].contains(QStringLiteral("安全行车：没有判断题，少2题")),
-             qPrintable(boxes.texts[0]));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("安全行车：没有判断题，少2题")),
+             qPrintable(boxes.at(0).text));
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型：A2"));
     QCOMPARE(paperOf(bank).split(u',').size(), 3);
@@ -186,10 +168,10 @@ void TksxzTest::classWithoutQuotaIsRefused()
     fillBank(bank);
     app::startUp();
     Tksxz* w = openInstructions(2);
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.texts.size(), 1);
-    QVERIFY2(boxes.texts[0].contains(QStringLiteral("无法组卷")), qPrintable(boxes.texts[0]));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("无法组卷")), qPrintable(boxes.at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
     QCOMPARE(paperOf(bank), QStringLiteral("101,102,103,104"));
@@ -203,10 +185,10 @@ void TksxzTest::failedWriteKeepsOldPaperAndShowsError()
                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     app::startUp();
     Tksxz* w = openInstructions(0);
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(boxes.texts.size(), 1);
-    QVERIFY2(boxes.texts[0].contains(QStringLiteral("disk full")), qPrintable(boxes.texts[0]));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("disk full")), qPrintable(boxes.at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
     QCOMPARE(paperOf(bank), QStringLiteral("101,102,103,104"));

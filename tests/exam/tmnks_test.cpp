@@ -5,6 +5,7 @@
 #include "app/picturebox.h"
 #include "app/shared.h"
 #include "app/startup.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -79,21 +80,6 @@ QString cell(QWidget* w, int q)
 void keypad(QWidget* w, Qt::Key key)
 {
     QTest::keyClick(w, key, Qt::KeypadModifier);
-}
-
-// Clicks OK on the next message box once it is up, and keeps its text.
-void answerBox(QString* seen, int tries = 200)
-{
-    QTimer::singleShot(5, qApp, [seen, tries] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (tries > 0)
-                answerBox(seen, tries - 1);
-            return;
-        }
-        *seen += box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
 }
 
 // Frees every window before app::shutDown(), holding them by QPointer: a window may take another
@@ -493,10 +479,9 @@ private slots:
         QCOMPARE(text(w, "atime"), QStringLiteral("0:01"));
         QVERIFY(!app::xxts);
 
-        QString seen;
-        answerBox(&seen);
+        testing::BoxAnswerer boxes;
         w->Timer1Timer();
-        QCOMPARE(seen, QStringLiteral("时间到！"));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("时间到！")});
         QCOMPARE(text(w, "atime"), QStringLiteral("0:00"));
         QVERIFY(app::xxts && app::xxts->isVisible());
         QVERIFY(w->isHidden());
@@ -508,6 +493,7 @@ private slots:
         w->Timer1Timer();
         QCOMPARE(app::xxts, result);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(boxes.count(), 1);
         QCOMPARE(text(w, "atime"), QStringLiteral("0:00"));
     }
 };

@@ -3,34 +3,16 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace {
-
-// Answers every message box with OK and keeps its text.
-struct Boxes
-{
-    Boxes()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        timer.start(5);
-    }
-    QStringList texts;
-    QTimer timer;
-};
 
 // Set 1: questions 11..14, set 10: 101..103, set 3 empty; an old mock paper of questions 900..
 void fillBank(testing::TestBank& bank)
@@ -127,12 +109,12 @@ void TxtxxTest::defaultSetIsTheFirst()
     fillBank(bank);
     app::startUp();
     app::xtxx->show();
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     if (byEnter)
         QTest::keyClick(app::xtxx, Qt::Key_Return);
     else
         app::xtxx->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QVERIFY2(app::mnks, qPrintable(boxes.texts.join(u'|')));
+    QVERIFY2(app::mnks, qPrintable(boxes.texts().join(u'|')));
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(app::mnks->isVisible());
     QCOMPARE(app::mnks->Tag(), 1);
@@ -148,7 +130,7 @@ void TxtxxTest::busSetReplacesTheOldPaper()
     app::startUp();
     app::xtxx->show();
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R10"))->click();
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("试卷编号：第10套"));
@@ -167,9 +149,9 @@ void TxtxxTest::emptySetIsRefusedAndOldPaperKept()
     app::startUp();
     app::xtxx->show();
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R3"))->click();
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     app::xtxx->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.texts, QStringList{QStringLiteral("第三套没有试题，请选择其他试题。")});
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("第三套没有试题，请选择其他试题。")});
     QVERIFY(!app::mnks);
     QVERIFY(app::xtxx->isVisible());
     QCOMPARE(paperOf(bank), QStringLiteral("900,901"));
@@ -200,7 +182,7 @@ void TxtxxTest::handedInStudySetLeavesCountersAlone()
     fillBank(bank);
     app::startUp();
     app::xtxx->show();
-    Boxes boxes;
+    testing::BoxAnswerer boxes;
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
     // Every question unanswered: a mock examination would count each one wrong.

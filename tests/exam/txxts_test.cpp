@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "menu/txccx.h"
 #include "review/tckct.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -76,21 +77,6 @@ void shutDownProgram()
             delete w.data();
     }
     app::shutDown();
-}
-
-// Clicks OK on the next message box once it is up, and keeps its text.
-void answerBox(QString* seen, int tries = 200)
-{
-    QTimer::singleShot(5, qApp, [seen, tries] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (tries > 0)
-                answerBox(seen, tries - 1);
-            return;
-        }
-        *seen += box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
 }
 
 } // namespace
@@ -202,10 +188,10 @@ private slots:
         makePaper(*bank, 3, 1, 1);
         bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON subject WHEN NEW.subid = 103 "
                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-        QString seen;
-        answerBox(&seen);
+        testing::BoxAnswerer boxes;
         handIn(2);
-        QTRY_VERIFY(seen.contains(QStringLiteral("refused")));
+        QTRY_VERIFY(boxes.texts().join(QString()).contains(QStringLiteral("refused")));
+        QCOMPARE(boxes.count(), 1);
         for (int id : {101, 102, 103})
             QCOMPARE(errorTimes(id), 0);
         // The score stands although the counters could not be kept.
