@@ -1,4 +1,5 @@
 #include "reviewsupport.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -48,7 +49,7 @@ private slots:
     void cleanup()
     {
         testing::shutDownApp();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts;
+        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(unexpected, QStringList());
     }
@@ -133,7 +134,7 @@ private slots:
             QVERIFY(!w->findChild<QPushButton*>(QLatin1String(name))->isEnabled());
         press(w, "Button5");
         QTRY_VERIFY(app::ckct.isNull());
-        QVERIFY(boxes->texts.isEmpty());
+        QVERIFY(boxes->texts().isEmpty());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "reviewsupport.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -68,7 +69,7 @@ private slots:
     void cleanup()
     {
         testing::shutDownApp();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts;
+        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(unexpected, QStringList());
     }
@@ -186,9 +187,9 @@ private slots:
         QCOMPARE(text(w, "lb1"), QStringLiteral("子√"));
         QCOMPARE(text(w, "lb4"), QStringLiteral("卯"));
         QVERIFY(w->findChild<app::PictureBox*>("pic")->isHidden());
-        QTRY_COMPARE(boxes->texts.size(), 1);
-        QVERIFY(boxes->texts.at(0).contains(QStringLiteral("missing.jpg")));
-        boxes->texts.clear();
+        QTRY_COMPARE(boxes->count(), 1);
+        QVERIFY(boxes->at(0).text.contains(QStringLiteral("missing.jpg")));
+        boxes->clear();
     }
 
     void emptyCategoryShowsNothingToPage()
@@ -207,7 +208,7 @@ private slots:
         press(w, "Button5");
         QTRY_VERIFY(app::llst.isNull());
         QVERIFY(app::lxxc->isVisible());
-        QVERIFY(boxes->texts.isEmpty());
+        QVERIFY(boxes->texts().isEmpty());
     }
 };
 

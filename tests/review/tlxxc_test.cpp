@@ -1,4 +1,5 @@
 #include "reviewsupport.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -80,7 +81,7 @@ private slots:
     void cleanup()
     {
         testing::shutDownApp();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts;
+        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(unexpected, QStringList());
     }
@@ -157,7 +158,7 @@ private slots:
         press(app::lxxc, "Button1");
         QVERIFY(app::llst.isNull());
         QCOMPARE(app::lxxc->Tag(), 0);
-        QVERIFY(boxes->texts.isEmpty());
+        QVERIFY(boxes->texts().isEmpty());
     }
 
     void eachOpeningMakesAFreshChooser()

@@ -1,4 +1,5 @@
 #include "reviewsupport.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
@@ -57,7 +58,7 @@ private slots:
     void cleanup()
     {
         testing::shutDownApp();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts;
+        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(unexpected, QStringList());
     }
@@ -88,19 +89,19 @@ private slots:
         testing::TestBank bank;
         addBank(bank);
         app::startUp();
-        boxes->answer = testing::BoxAnswerer::click(QMessageBox::Yes);
+        boxes->answerWith(QMessageBox::Yes);
         Tycst* w = openFromMenu();
         press(w, "Button5");
-        QCOMPARE(boxes->texts, QStringList{QStringLiteral("是否清空易错试题?")});
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("是否清空易错试题?")});
         QCOMPARE(nonZeroCounters(bank), 0);
         QTRY_VERIFY(app::ycst.isNull());
 
         // The menu reads the counters afresh and finds nothing left.
-        boxes->texts.clear();
+        boxes->clear();
         app::main->Image7Click();
         QVERIFY(app::ycst.isNull());
-        QCOMPARE(boxes->texts, QStringList{QStringLiteral("没有易错试题！")});
-        boxes->texts.clear();
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("没有易错试题！")});
+        boxes->clear();
     }
 
     void noOrEnterKeepsTheCounters_data()
@@ -115,16 +116,14 @@ private slots:
         testing::TestBank bank;
         addBank(bank);
         app::startUp();
-        boxes->answer = [enter](QMessageBox* box) {
-            if (enter)
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                box->button(QMessageBox::No)->click();
-        };
+        if (enter)
+            boxes->answerWithEnter();
+        else
+            boxes->answerWith(QMessageBox::No);
         Tycst* w = openFromMenu();
         press(w, "Button5");
-        QCOMPARE(boxes->texts, QStringList{QStringLiteral("是否清空易错试题?")});
-        boxes->texts.clear();
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("是否清空易错试题?")});
+        boxes->clear();
         QCOMPARE(nonZeroCounters(bank), 4);
         QTRY_VERIFY(app::ycst.isNull());
     }
@@ -136,11 +135,11 @@ private slots:
         app::startUp();
         Tycst* w = openFromMenu();
         bank.exec(QStringLiteral("ALTER TABLE subject RENAME TO subject_gone"));
-        boxes->answer = testing::BoxAnswerer::click(QMessageBox::Yes);
+        boxes->answerWith(QMessageBox::Yes);
         press(w, "Button5");
-        QCOMPARE(boxes->texts.size(), 2);
-        QVERIFY(boxes->texts.at(1).contains(QStringLiteral("subject")));
-        boxes->texts.clear();
+        QCOMPARE(boxes->count(), 2);
+        QVERIFY(boxes->at(1).text.contains(QStringLiteral("subject")));
+        boxes->clear();
         QVERIFY(app::ycst);
         QVERIFY(w->isVisible());
     }
@@ -157,7 +156,7 @@ private slots:
         QCOMPARE(text(app::ycst, "note"), QStringLiteral("没有可显示的试题。"));
         for (const char* name : {"Button1", "Button2", "Button3", "Button4"})
             QVERIFY(!app::ycst->findChild<QPushButton*>(QLatin1String(name))->isEnabled());
-        QVERIFY(boxes->texts.isEmpty());
+        QVERIFY(boxes->texts().isEmpty());
     }
 };
 
