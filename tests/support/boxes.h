@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace testing {
 
@@ -28,8 +29,7 @@ class BoxAnswerer
 public:
     explicit BoxAnswerer(QMessageBox::StandardButton button = QMessageBox::Ok) : button_(button)
     {
-        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { answerActiveBox(); });
-        timer_.start(5);
+        poll();
     }
 
     BoxAnswerer(const BoxAnswerer&) = delete;
@@ -44,6 +44,9 @@ public:
 
     // Answers the boxes from now on with the Return key, that is with their default button.
     void answerWithEnter() { byEnter_ = true; }
+
+    // Runs action while each box is up, before it is answered; an empty one runs nothing.
+    void whileUp(std::function<void()> action) { whileUp_ = std::move(action); }
 
     const QList<SeenBox>& boxes() const { return boxes_; }
     qsizetype count() const { return boxes_.size(); }
@@ -61,13 +64,18 @@ public:
     void clear() { boxes_.clear(); }
 
 private:
-    void answerActiveBox()
+    void poll()
     {
+        // The next look is booked first, so that a box opened while this one is handled is
+        // answered too: a repeating timer does not fire again while its handler runs.
+        QTimer::singleShot(5, &context_, [this] { poll(); });
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
+        if (!box || !box->isVisible())
             return;
         boxes_ << SeenBox{box->text(), box->windowTitle(), box->icon(),
                           box->standardButton(box->defaultButton())};
+        if (whileUp_)
+            whileUp_();
         if (byEnter_)
             QTest::keyClick(box, Qt::Key_Return);
         else if (QAbstractButton* chosen = box->button(button_))
@@ -81,8 +89,9 @@ private:
 
     QMessageBox::StandardButton button_;
     bool byEnter_ = false;
+    std::function<void()> whileUp_;
     QList<SeenBox> boxes_;
-    QTimer timer_;
+    QObject context_; // ends the polling with the answerer
 };
 
 } // namespace testing
