@@ -11,15 +11,14 @@
 #include "app/startup.h"
 #include "menu/tmain.h"
 #include "menu/txccx.h"
+#include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -89,30 +88,6 @@ void fillBank(testing::TestBank& bank)
     // Counters 0 to 3, so that some start at 0.
     bank.exec(QStringLiteral("UPDATE subject SET errorTimes = subid % 4"));
 }
-
-// Answers every message box with OK and keeps its text; `onBox` runs while the box is up.
-class BoxCollector
-{
-public:
-    BoxCollector() { poll(); }
-    QStringList texts;
-    std::function<void()> onBox;
-
-private:
-    void poll()
-    {
-        // The next look is booked first: a box opened while this one is handled is answered too.
-        QTimer::singleShot(10, &context_, [this] { poll(); });
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        texts << box->text();
-        if (onBox)
-            onBox();
-        box->button(QMessageBox::Ok)->click();
-    }
-    QObject context_;
-};
 
 QString labelText(QWidget* w, const char* name)
 {
@@ -186,7 +161,7 @@ class MockExamE2eTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<testing::TestBank> bank;
-    std::unique_ptr<BoxCollector> boxes;
+    std::unique_ptr<testing::BoxAnswerer> boxes;
     std::map<int, int> countersBefore;
     // What the learner did with each question of the paper, by subject id, and the paper order.
     std::map<int, Answer> answers;
@@ -207,7 +182,7 @@ class MockExamE2eTest : public QObject
     void startProgram()
     {
         countersBefore = counters();
-        boxes = std::make_unique<BoxCollector>();
+        boxes = std::make_unique<testing::BoxAnswerer>();
         app::startUp();
         app::main->show();
     }
@@ -225,7 +200,7 @@ class MockExamE2eTest : public QObject
         QVERIFY(!app::xccx->isVisible());
         QVERIFY(app::ksxz && app::ksxz->isVisible());
         keypad(app::ksxz, Qt::Key_Enter);
-        QVERIFY2(app::mnks && app::mnks->isVisible(), qPrintable(boxes->texts.join(u'|')));
+        QVERIFY2(app::mnks && app::mnks->isVisible(), qPrintable(boxes->texts().join(u'|')));
         QVERIFY(!app::ksxz->isVisible());
         QCOMPARE(shownQuestion(app::mnks).number, 1);
     }
@@ -334,7 +309,7 @@ class MockExamE2eTest : public QObject
         QVERIFY(app::main->isVisible());
     }
 
-    void noMessages() { QVERIFY2(boxes->texts.isEmpty(), qPrintable(boxes->texts.join(u'|'))); }
+    void noMessages() { QVERIFY2(boxes->texts().isEmpty(), qPrintable(boxes->texts().join(u'|'))); }
 
     int resultWindows()
     {
@@ -478,7 +453,7 @@ private slots:
         QTest::mouseClick(study, Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(app::xtxx->isVisible());
         keypad(app::xtxx, Qt::Key_Enter);
-        QVERIFY2(app::mnks && app::mnks->isVisible(), qPrintable(boxes->texts.join(u'|')));
+        QVERIFY2(app::mnks && app::mnks->isVisible(), qPrintable(boxes->texts().join(u'|')));
         QVERIFY(!app::xtxx->isVisible());
         Tmnks* exam = app::mnks;
         QCOMPARE(exam->lb_kscx()->text(), QStringLiteral("试卷编号：第1套"));
@@ -558,16 +533,16 @@ private slots:
         QVERIFY(!app::xxts);
 
         // Ticks go on arriving while "时间到！" is up.
-        boxes->onBox = [exam, ticked = false]() mutable {
+        boxes->whileUp([exam, ticked = false]() mutable {
             if (exam && !ticked) {
                 ticked = true;
                 exam->Timer1Timer();
                 exam->Timer1Timer();
             }
-        };
+        });
         exam->Timer1Timer();
-        QCOMPARE(boxes->texts, QStringList{QStringLiteral("时间到！")});
-        boxes->onBox = nullptr;
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("时间到！")});
+        boxes->whileUp(nullptr);
         QVERIFY(app::xxts && app::xxts->isVisible());
         QCOMPARE(resultWindows(), 1);
         QVERIFY(exam && !exam->isVisible());
@@ -582,7 +557,7 @@ private slots:
             exam->Timer1Timer();
         if (confirmation && confirmation->isVisible())
             keypad(confirmation, Qt::Key_0);
-        QCOMPARE(boxes->texts.size(), 1);
+        QCOMPARE(boxes->count(), 1);
         QCOMPARE(resultWindows(), 1);
         QVERIFY(counters() == scored);
         QCOMPARE(labelText(app::xxts, "lbksfs"), QStringLiteral("10"));
