@@ -55,20 +55,6 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Frees every window before app::shutDown(), holding them by QPointer: a window may take another
-// top-level widget (its combo box's popup) down with it.
-void shutDownProgram()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget>& w : windows) {
-        if (w && qobject_cast<app::Form*>(w.data()))
-            delete w.data();
-    }
-    app::shutDown();
-}
-
 } // namespace
 
 class TksqrTest : public QObject
@@ -88,7 +74,7 @@ private slots:
 
     void cleanup()
     {
-        shutDownProgram();
+        app::shutDown();
         settle();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         bank.reset();

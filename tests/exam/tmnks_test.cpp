@@ -82,20 +82,6 @@ void keypad(QWidget* w, Qt::Key key)
     QTest::keyClick(w, key, Qt::KeypadModifier);
 }
 
-// Frees every window before app::shutDown(), holding them by QPointer: a window may take another
-// top-level widget (its combo box's popup) down with it.
-void shutDownProgram()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget>& w : windows) {
-        if (w && qobject_cast<app::Form*>(w.data()))
-            delete w.data();
-    }
-    app::shutDown();
-}
-
 } // namespace
 
 class TmnksTest : public QObject
@@ -118,7 +104,7 @@ private slots:
 
     void cleanup()
     {
-        shutDownProgram();
+        app::shutDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         bank.reset();

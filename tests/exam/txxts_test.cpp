@@ -65,20 +65,6 @@ const QString kFail = QStringLiteral("考试不合格，还需要努力！！");
 const QString kMock = QStringLiteral("您的本次模拟考试成绩为：");
 const QString kStudy = QStringLiteral("您的本次学习成绩为：");
 
-// Frees every window before app::shutDown(), holding them by QPointer: a window may take another
-// top-level widget (its combo box's popup) down with it.
-void shutDownProgram()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget>& w : windows) {
-        if (w && qobject_cast<app::Form*>(w.data()))
-            delete w.data();
-    }
-    app::shutDown();
-}
-
 } // namespace
 
 class TxxtsTest : public QObject
@@ -99,7 +85,7 @@ private slots:
 
     void cleanup()
     {
-        shutDownProgram();
+        app::shutDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         bank.reset();

@@ -4,10 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/shared.h"
-#include "app/startup.h"
-#include "menu/txccx.h"
-
 namespace testing {
 
 inline QLabel* label(QWidget* w, const char* name)
@@ -28,14 +24,6 @@ inline void press(QWidget* w, const QString& button)
 inline bool isRed(QLabel* l)
 {
     return l->palette().color(QPalette::WindowText) == QColor(Qt::red);
-}
-
-// app::shutDown() deletes from a list of top-level widgets that includes the vehicle-class
-// dialog's drop-down, a child of that dialog; deleting the dialog first keeps the list valid.
-inline void shutDownApp()
-{
-    delete app::xccx.data();
-    app::shutDown();
 }
 
 } // namespace testing

@@ -48,7 +48,7 @@ private slots:
     void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
     void cleanup()
     {
-        testing::shutDownApp();
+        app::shutDown();
         const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(unexpected, QStringList());
