@@ -12,6 +12,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +35,7 @@ private slots:
     {
         app::shutDown();
         QVERIFY(!app::main && !app::xtxx && !app::ado);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
+        QCOMPARE(testing::windowsLeft(), QStringList());
     }
 
     void opensTheBankNextToTheProgramFromAnyWorkingDirectory()

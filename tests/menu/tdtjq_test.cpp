@@ -2,6 +2,7 @@
 
 #include "menu/tdtjq.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 class TdtjqTest : public QObject
 {
@@ -10,11 +11,7 @@ class TdtjqTest : public QObject
     const QString page = QStringLiteral("dtjq.html");
 
 private slots:
-    void cleanup()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
-    }
+    void cleanup() { QCOMPARE(testing::windowsLeft(), QStringList()); }
 
     void loadsFromTheProgramFolder() { menutest::loadsFromTheProgramFolder<Tdtjq>(page); }
     void keepsItsStateWhenReopened() { menutest::keepsItsStateWhenReopened<Tdtjq>(page); }

@@ -2,6 +2,7 @@
 
 #include "menu/tjtbz.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 class TjtbzTest : public QObject
 {
@@ -10,11 +11,7 @@ class TjtbzTest : public QObject
     const QString page = QStringLiteral("jiaojingshoushi.html");
 
 private slots:
-    void cleanup()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
-    }
+    void cleanup() { QCOMPARE(testing::windowsLeft(), QStringList()); }
 
     void loadsFromTheProgramFolder() { menutest::loadsFromTheProgramFolder<Tjtbz>(page); }
     void keepsItsStateWhenReopened() { menutest::keepsItsStateWhenReopened<Tjtbz>(page); }

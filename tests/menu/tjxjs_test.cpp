@@ -2,6 +2,7 @@
 
 #include "menu/tjxjs.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 class TjxjsTest : public QObject
 {
@@ -10,11 +11,7 @@ class TjxjsTest : public QObject
     const QString page = QStringLiteral("zhanshi.html");
 
 private slots:
-    void cleanup()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
-    }
+    void cleanup() { QCOMPARE(testing::windowsLeft(), QStringList()); }
 
     void loadsFromTheProgramFolder() { menutest::loadsFromTheProgramFolder<Tjxjs>(page); }
     void keepsItsStateWhenReopened() { menutest::keepsItsStateWhenReopened<Tjxjs>(page); }

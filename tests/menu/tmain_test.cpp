@@ -14,6 +14,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -81,8 +82,7 @@ private slots:
     {
         app::shutDown();
         bank.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
+        QCOMPARE(testing::windowsLeft(), QStringList());
     }
 
     void decipherText()

@@ -5,6 +5,7 @@
 #include "menu/txccx.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -57,8 +58,7 @@ private slots:
     {
         app::shutDown();
         bank.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<app::Form*>(w), qPrintable(w->objectName()));
+        QCOMPARE(testing::windowsLeft(), QStringList());
     }
 
     void entriesAndDefaults()

@@ -2,6 +2,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include "app/picturebox.h"
 #include "app/shared.h"
@@ -70,7 +71,7 @@ private slots:
     {
         app::shutDown();
         const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         QCOMPARE(unexpected, QStringList());
     }
 

@@ -2,6 +2,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -82,7 +83,7 @@ private slots:
     {
         app::shutDown();
         const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         QCOMPARE(unexpected, QStringList());
     }
 
