@@ -14,6 +14,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -332,10 +333,7 @@ private slots:
         app::shutDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         boxes.reset();
-        QStringList left;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            left << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(u", ")));
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         bank.reset();
     }
 

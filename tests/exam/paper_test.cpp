@@ -1,5 +1,7 @@
 #include "exam/paper.h"
 
+#include "examsupport.h"
+
 #include "data/dataset.h"
 #include "data/error.h"
 #include "support/testbank.h"
@@ -26,14 +28,6 @@ struct Tables
     data::Table sort{QStringLiteral("sort")};
     data::Table note{QStringLiteral("note")};
 };
-
-QString paper(testing::TestBank& bank)
-{
-    return bank
-        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
-                               "(SELECT subid FROM note ORDER BY noteId)"))
-        .toString();
-}
 
 int count(testing::TestBank& bank, const QString& where)
 {
@@ -162,7 +156,7 @@ void PaperTest::oneQuestionCategoryRepeatsAfterElevenDraws()
     QCOMPARE(drawer.DrawQuestions(2, 1, 1), 1);
     t.note.post();
     QCOMPARE(seeds, 12); // 1 for the first slot, 11 for the second
-    QCOMPARE(paper(bank), QStringLiteral("101,101"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,101"));
 
     seeds = 0;
     QCOMPARE(drawer.DrawQuestions(0, 1, 2), 5);
@@ -182,7 +176,7 @@ void PaperTest::drawUsesTheSeededOffset()
     exam::PaperDrawer drawer(t.subject, t.sort, t.note, [&] { return seeds[next++ % 2]; });
     drawer.DrawQuestions(2, 1, 2);
     t.note.post();
-    QCOMPARE(paper(bank), QStringLiteral("159,153"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("159,153"));
     QCOMPARE(t.subject.filter(), QStringLiteral("(sortid=1) and (typeId=2)"));
 }
 
@@ -219,7 +213,7 @@ void PaperTest::failedWriteKeepsTheOldPaper()
     } catch (const data::Error& e) {
         QVERIFY2(e.text().contains(QStringLiteral("disk full")), qPrintable(e.text()));
     }
-    QCOMPARE(paper(bank), kOldPaper);
+    QCOMPARE(testing::paperOf(bank), kOldPaper);
     QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) FROM note")).toInt(), 8);
 
     // The handle is usable again and the next attempt starts over.
@@ -269,13 +263,13 @@ void PaperTest::classWithoutQuotaOrQuestionsKeepsTheOldPaper()
     const exam::PaperResult none = drawer.assemble(3);
     QCOMPARE(none.quota, 0);
     QCOMPARE(none.length, 0);
-    QCOMPARE(paper(bank), kOldPaper);
+    QCOMPARE(testing::paperOf(bank), kOldPaper);
 
     const exam::PaperResult empty = drawer.assemble(4); // quota 6, but category 2 has no question
     QCOMPARE(empty.quota, 6);
     QCOMPARE(empty.length, 0);
     QCOMPARE(empty.shortfalls.size(), size_t(2));
-    QCOMPARE(paper(bank), kOldPaper);
+    QCOMPARE(testing::paperOf(bank), kOldPaper);
 }
 
 void PaperTest::studyPaperTakesTheWholeSetByType()
@@ -290,7 +284,7 @@ void PaperTest::studyPaperTakesTheWholeSetByType()
     writeOldPaper(bank);
     Tables t(bank);
     QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 3), 4);
-    QCOMPARE(paper(bank), QStringLiteral("5,9,7,8"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("5,9,7,8"));
     QCOMPARE(t.subject.filter(), QStringLiteral("(stid=3)"));
 }
 
@@ -301,7 +295,7 @@ void PaperTest::emptyStudySetKeepsTheOldPaper()
     writeOldPaper(bank);
     Tables t(bank);
     QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 2), 0);
-    QCOMPARE(paper(bank), kOldPaper);
+    QCOMPARE(testing::paperOf(bank), kOldPaper);
     QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 1), 4);
 }
 

@@ -4,9 +4,11 @@
 
 #include "app/shared.h"
 #include "app/startup.h"
+#include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,15 +24,6 @@ void makePaper(testing::TestBank& bank, int count)
         bank.addQuestion(100 + q, 2, 1, {QStringLiteral("甲"), QStringLiteral("乙")}, 1);
         bank.exec(QStringLiteral("INSERT INTO note (subid) VALUES (%1)").arg(100 + q));
     }
-}
-
-Tmnks* openExam()
-{
-    app::mnks = new Tmnks;
-    app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    app::mnks->setTag(2);
-    app::mnks->show();
-    return app::mnks;
 }
 
 QPushButton* button(QWidget* w, const char* name)
@@ -76,13 +69,13 @@ private slots:
     {
         app::shutDown();
         settle();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         bank.reset();
     }
 
     void layout()
     {
-        Tmnks* exam = openExam();
+        Tmnks* exam = testing::openExam(2);
         QPointer<Tksqr> w = confirmation(exam);
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->objectName(), QStringLiteral("ksqr"));
@@ -100,7 +93,7 @@ private slots:
 
     void continueKeepsTheExam()
     {
-        Tmnks* exam = openExam();
+        Tmnks* exam = testing::openExam(2);
         button(exam, "opt1")->click();
         QCOMPARE(exam->currentQuestion(), 2);
         QPointer<Tksqr> w = confirmation(exam);
@@ -123,7 +116,7 @@ private slots:
 
     void keypadZeroHandsIn()
     {
-        Tmnks* exam = openExam();
+        Tmnks* exam = testing::openExam(2);
         QPointer<Tksqr> w = confirmation(exam);
         QTest::keyClick(w, Qt::Key_0, Qt::KeypadModifier);
         settle();
@@ -136,7 +129,7 @@ private slots:
 
     void oneResultPerPaper()
     {
-        Tmnks* exam = openExam();
+        Tmnks* exam = testing::openExam(2);
         QPointer<Tksqr> first = confirmation(exam);
         QPointer<Tksqr> second = confirmation(exam);
         QVERIFY(first != second);
@@ -158,7 +151,7 @@ private slots:
     void continueAfterTimeOutDoesNotReturn()
     {
         bank->writeFile(QStringLiteral("system.ini"), "alltime=1\nmark=90\n");
-        Tmnks* exam = openExam();
+        Tmnks* exam = testing::openExam(2);
         QPointer<Tksqr> w = confirmation(exam);
         testing::BoxAnswerer boxes;
         exam->Timer1Timer();

@@ -3,10 +3,12 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "examsupport.h"
 #include "menu/txccx.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,14 +44,6 @@ Tksxz* openInstructions(int vehicleClass)
     return app::ksxz;
 }
 
-QString paperOf(testing::TestBank& bank)
-{
-    return bank
-        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
-                               "(SELECT subid FROM note ORDER BY noteId)"))
-        .toString();
-}
-
 } // namespace
 
 class TksxzTest : public QObject
@@ -70,9 +64,7 @@ private slots:
 void TksxzTest::cleanup()
 {
     app::shutDown();
-    const QWidgetList left = QApplication::topLevelWidgets();
-    QVERIFY(std::none_of(left.begin(), left.end(),
-                         [](QWidget* w) { return qobject_cast<app::Form*>(w); }));
+    QCOMPARE(testing::windowsLeft(), QStringList());
 }
 
 void TksxzTest::windowShowsRulesAndCard()
@@ -159,7 +151,7 @@ void TksxzTest::shortCategoryIsReportedOnce()
              qPrintable(boxes.at(0).text));
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型：A2"));
-    QCOMPARE(paperOf(bank).split(u',').size(), 3);
+    QCOMPARE(testing::paperOf(bank).split(u',').size(), 3);
 }
 
 void TksxzTest::classWithoutQuotaIsRefused()
@@ -174,7 +166,7 @@ void TksxzTest::classWithoutQuotaIsRefused()
     QVERIFY2(boxes.at(0).text.contains(QStringLiteral("无法组卷")), qPrintable(boxes.at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
-    QCOMPARE(paperOf(bank), QStringLiteral("101,102,103,104"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,102,103,104"));
 }
 
 void TksxzTest::failedWriteKeepsOldPaperAndShowsError()
@@ -191,7 +183,7 @@ void TksxzTest::failedWriteKeepsOldPaperAndShowsError()
     QVERIFY2(boxes.at(0).text.contains(QStringLiteral("disk full")), qPrintable(boxes.at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
-    QCOMPARE(paperOf(bank), QStringLiteral("101,102,103,104"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,102,103,104"));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(isright) FROM note")).toInt(), 2);
 
     // Confirming again starts over.

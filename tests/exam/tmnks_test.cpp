@@ -5,9 +5,11 @@
 #include "app/picturebox.h"
 #include "app/shared.h"
 #include "app/startup.h"
+#include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -49,12 +51,9 @@ void makePaper(testing::TestBank& bank, int trueFalse, int choice, int choiceOpt
 
 Tmnks* openExam(int mode)
 {
-    app::mnks = new Tmnks;
-    app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    app::mnks->lb_kscx()->setText(QStringLiteral("考试车型：C1"));
-    app::mnks->setTag(mode);
-    app::mnks->show();
-    return app::mnks;
+    Tmnks* exam = testing::openExam(mode);
+    exam->lb_kscx()->setText(QStringLiteral("考试车型：C1"));
+    return exam;
 }
 
 template <typename T> T* get(QWidget* w, const char* name)
@@ -106,7 +105,7 @@ private slots:
     {
         app::shutDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         bank.reset();
     }
 

@@ -3,9 +3,11 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -33,14 +35,6 @@ void fillBank(testing::TestBank& bank)
                              "(901, 9012, 0)"));
 }
 
-QString paperOf(testing::TestBank& bank)
-{
-    return bank
-        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
-                               "(SELECT subid FROM note ORDER BY noteId)"))
-        .toString();
-}
-
 } // namespace
 
 class TxtxxTest : public QObject
@@ -61,9 +55,7 @@ private slots:
 void TxtxxTest::cleanup()
 {
     app::shutDown();
-    const QWidgetList left = QApplication::topLevelWidgets();
-    QVERIFY(std::none_of(left.begin(), left.end(),
-                         [](QWidget* w) { return qobject_cast<app::Form*>(w); }));
+    QCOMPARE(testing::windowsLeft(), QStringList());
 }
 
 void TxtxxTest::windowOffersTenSets()
@@ -120,7 +112,7 @@ void TxtxxTest::defaultSetIsTheFirst()
     QCOMPARE(app::mnks->Tag(), 1);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("试卷编号：第1套"));
     // True/false first; within a type the bank's order.
-    QCOMPARE(paperOf(bank), QStringLiteral("12,14,11,13"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("12,14,11,13"));
 }
 
 void TxtxxTest::busSetReplacesTheOldPaper()
@@ -134,7 +126,7 @@ void TxtxxTest::busSetReplacesTheOldPaper()
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("试卷编号：第10套"));
-    QCOMPARE(paperOf(bank), QStringLiteral("101,103,102"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,103,102"));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
              0);
 
@@ -154,14 +146,14 @@ void TxtxxTest::emptySetIsRefusedAndOldPaperKept()
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("第三套没有试题，请选择其他试题。")});
     QVERIFY(!app::mnks);
     QVERIFY(app::xtxx->isVisible());
-    QCOMPARE(paperOf(bank), QStringLiteral("900,901"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("900,901"));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) FROM note")).toInt(), 18013);
 
     // Another set still works afterwards.
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R1"))->click();
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
-    QCOMPARE(paperOf(bank), QStringLiteral("12,14,11,13"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("12,14,11,13"));
 }
 
 void TxtxxTest::returnButtonHidesTheWindow()
@@ -173,7 +165,7 @@ void TxtxxTest::returnButtonHidesTheWindow()
     app::xtxx->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(!app::mnks);
-    QCOMPARE(paperOf(bank), QStringLiteral("900,901"));
+    QCOMPARE(testing::paperOf(bank), QStringLiteral("900,901"));
 }
 
 void TxtxxTest::handedInStudySetLeavesCountersAlone()

@@ -3,11 +3,13 @@
 
 #include "app/shared.h"
 #include "app/startup.h"
+#include "examsupport.h"
 #include "menu/txccx.h"
 #include "review/tckct.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,12 +49,9 @@ Tmnks* handIn(int mode, int vehicleClass = 0)
 {
     app::startUp();
     app::xccx->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(vehicleClass);
-    app::mnks = new Tmnks;
-    app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    app::mnks->setTag(mode);
-    app::mnks->show();
-    app::mnks->handIn();
-    return app::mnks;
+    Tmnks* exam = testing::openExam(mode);
+    exam->handIn();
+    return exam;
 }
 
 QString label(const char* name)
@@ -87,7 +86,7 @@ private slots:
     {
         app::shutDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(testing::topLevelsLeft(), QStringList());
         bank.reset();
     }
 

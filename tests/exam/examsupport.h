@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/shared.h"
+#include "exam/tmnks.h"
+#include "support/testbank.h"
+
+#include <QTimer>
+
+namespace testing {
+
+// The question ids on the paper, in paper order: "101,102".
+inline QString paperOf(TestBank& bank)
+{
+    return bank
+        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
+                               "(SELECT subid FROM note ORDER BY noteId)"))
+        .toString();
+}
+
+// Opens the examination window on the paper in the bank with its clock stopped, so that a test
+// ticks it itself.
+inline Tmnks* openExam(int mode)
+{
+    app::mnks = new Tmnks;
+    app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    app::mnks->setTag(mode);
+    app::mnks->show();
+    return app::mnks;
+}
+
+} // namespace testing
