@@ -13,7 +13,8 @@ Connection::Connection(const QString& path) : path_(path)
     if (!QFileInfo(path).isFile())
         throw Error(QStringLiteral("无法打开数据库 \"%1\"：文件不存在。").arg(path));
     // Each connection belongs to one handle on the one UI thread: no per-call locking needed.
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason =
             db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -142,7 +143,7 @@ QVariant Statement::column(int i) const
 
 namespace data {
 
-Cell Statement::cell(int i) const
+Cell Statement::cell(int i, Snapshot& snapshot) const
 {
     Cell cell;
     switch (sqlite3_column_type(stmt_, i)) {
@@ -158,8 +159,7 @@ Cell Statement::cell(int i) const
         break;
     default: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-        cell.kind = Cell::Kind::Text;
-        cell.text = QString::fromUtf8(text, sqlite3_column_bytes(stmt_, i));
+        cell = snapshot.text(text, sqlite3_column_bytes(stmt_, i));
     }
     }
     return cell;

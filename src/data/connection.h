@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cell.h"
+#include "snapshot.h"
 #include <QString>
 
 #include <QVariant>
@@ -46,7 +46,8 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QVariant column(int i) const;
-    Cell cell(int i) const;
+    // The value of column i, its text stored in the snapshot's arena.
+    Cell cell(int i, Snapshot& snapshot) const;
 
 private:
     const Connection& db_;

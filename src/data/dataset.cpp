@@ -22,10 +22,10 @@ QString quoted(const QString& identifier)
     return u'"' + identifier + u'"';
 }
 
-bool matches(const Cell& value, const Condition& c)
+bool matches(const Snapshot& snapshot, const Cell& value, const Condition& c)
 {
     qint64 n = 0;
-    if (!value.toInteger(&n))
+    if (!snapshot.toInteger(value, &n))
         return false;
     return c.op == '=' ? n == c.value : n > c.value;
 }
@@ -108,14 +108,15 @@ void Table::open()
     QStringList fields;
     for (int i = 1; i < statement.columnCount(); ++i)
         fields << statement.columnName(i);
-    std::vector<std::unique_ptr<Row>> rows;
+    Snapshot snapshot;
+    snapshot.reset(int(fields.size()));
+    std::vector<int> rows;
     while (statement.step()) {
-        auto row = std::make_unique<Row>();
-        row->rowid = statement.column(0).toLongLong();
-        row->values.reserve(fields.size());
-        for (int i = 1; i <= fields.size(); ++i)
-            row->values.push_back(statement.cell(i));
-        rows.push_back(std::move(row));
+        const int row = snapshot.addRow(statement.column(0).toLongLong());
+        Cell* cells = snapshot.cells(row);
+        for (int i = 0; i < fields.size(); ++i)
+            cells[i] = statement.cell(i + 1, snapshot);
+        rows.push_back(row);
     }
 
     std::vector<Condition> conditions;
@@ -126,6 +127,7 @@ void Table::open()
             c.column = fieldIndex(c.field);
     }
     db_ = std::move(db);
+    snapshot_ = std::move(snapshot);
     rows_ = std::move(rows);
     invalidateIndexes();
     conditions_ = std::move(conditions);
@@ -144,6 +146,7 @@ void Table::close()
     db_.reset();
     invalidateIndexes();
     rows_.clear();
+    snapshot_.reset(0);
     view_.clear();
     conditions_.clear();
     pos_ = -1;
@@ -152,18 +155,18 @@ void Table::close()
     state_ = State::Inactive;
 }
 
-const std::vector<Table::Row*>& Table::rowsWith(int column, qint64 value)
+const std::vector<int>& Table::rowsWith(int column, qint64 value)
 {
     auto& index = indexes_[column];
     if (index.empty()) {
-        for (const auto& row : rows_) {
+        for (const int row : rows_) {
             qint64 n = 0;
-            if (row->values[size_t(column)].toInteger(&n))
-                index[n].push_back(row.get());
+            if (snapshot_.toInteger(snapshot_.cells(row)[column], &n))
+                index[n].push_back(row);
         }
         index.try_emplace(std::numeric_limits<qint64>::min()); // marks the index as built
     }
-    static const std::vector<Row*> none;
+    static const std::vector<int> none;
     const auto it = index.find(value);
     return it == index.end() ? none : it->second;
 }
@@ -171,26 +174,25 @@ const std::vector<Table::Row*>& Table::rowsWith(int column, qint64 value)
 void Table::rebuildView()
 {
     view_.clear();
-    const auto keep = [this](const Row* row) {
-        return std::all_of(conditions_.begin(), conditions_.end(), [row](const Condition& c) {
-            return matches(row->values[size_t(c.column)], c);
+    const auto keep = [this](int row) {
+        const Cell* cells = snapshot_.cells(row);
+        return std::all_of(conditions_.begin(), conditions_.end(), [&](const Condition& c) {
+            return matches(snapshot_, cells[c.column], c);
         });
     };
     const auto equality = std::find_if(conditions_.begin(), conditions_.end(),
                                        [](const Condition& c) { return c.op == '='; });
     if (!filtered_) {
-        view_.reserve(rows_.size());
-        for (const auto& row : rows_)
-            view_.push_back(row.get());
+        view_ = rows_;
     } else if (equality != conditions_.end()) {
-        for (Row* row : rowsWith(equality->column, equality->value)) {
+        for (const int row : rowsWith(equality->column, equality->value)) {
             if (keep(row))
                 view_.push_back(row);
         }
     } else {
-        for (const auto& row : rows_) {
-            if (keep(row.get()))
-                view_.push_back(row.get());
+        for (const int row : rows_) {
+            if (keep(row))
+                view_.push_back(row);
         }
     }
     if (sortText_.trimmed().isEmpty())
@@ -202,9 +204,10 @@ void Table::rebuildView()
             words.size() > 1 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
         keys.push_back({fieldIndex(words.at(0)), descending});
     }
-    std::stable_sort(view_.begin(), view_.end(), [&keys](const Row* a, const Row* b) {
+    std::stable_sort(view_.begin(), view_.end(), [&](int a, int b) {
         for (const SortKey& k : keys) {
-            const int c = compare(a->values[size_t(k.column)], b->values[size_t(k.column)]);
+            const int c =
+                snapshot_.compare(snapshot_.cells(a)[k.column], snapshot_.cells(b)[k.column]);
             if (c != 0)
                 return k.descending ? c > 0 : c < 0;
         }
@@ -330,37 +333,42 @@ void Table::setSort(const QString& text)
     eof_ = view_.empty();
 }
 
-const Table::Row& Table::currentRow() const
+int Table::currentRow() const
 {
     if (pos_ < 0 || pos_ >= int(view_.size()))
         fail(QStringLiteral("没有当前记录。"));
-    return *view_[size_t(pos_)];
+    return view_[size_t(pos_)];
+}
+
+const Cell& Table::currentCell(int column) const
+{
+    if (state_ == State::Edit || state_ == State::Insert)
+        return pending_[size_t(column)];
+    return snapshot_.cells(currentRow())[column];
 }
 
 QVariant Table::value(const QString& field) const
 {
     requireActive("读字段");
-    const int i = fieldIndex(field);
-    if (state_ == State::Edit || state_ == State::Insert)
-        return pending_.values[size_t(i)].toVariant();
-    return currentRow().values[size_t(i)].toVariant();
+    return snapshot_.toVariant(currentCell(fieldIndex(field)));
 }
 
 QString Table::asString(const QString& field) const
 {
-    const QVariant v = value(field);
-    return v.isValid() && !v.isNull() ? v.toString() : QString();
+    requireActive("读字段");
+    return snapshot_.toString(currentCell(fieldIndex(field)));
 }
 
 qint64 Table::asInteger(const QString& field) const
 {
-    const QVariant v = value(field);
-    if (!v.isValid() || v.isNull())
+    requireActive("读字段");
+    const Cell& cell = currentCell(fieldIndex(field));
+    qint64 n = 0;
+    if (cell.isNull())
         return 0;
-    bool ok = false;
-    const qint64 n = v.toLongLong(&ok);
-    if (!ok)
-        fail(QStringLiteral("字段 \"%1\" 的值 \"%2\" 不是整数。").arg(field, v.toString()));
+    if (!snapshot_.toInteger(cell, &n))
+        fail(QStringLiteral("字段 \"%1\" 的值 \"%2\" 不是整数。")
+                 .arg(field, snapshot_.toString(cell)));
     return n;
 }
 
@@ -370,7 +378,7 @@ void Table::setValue(const QString& field, const QVariant& value)
     const int i = fieldIndex(field);
     if (state_ != State::Edit && state_ != State::Insert)
         fail(QStringLiteral("不在编辑或插入状态，不能写字段 \"%1\"。").arg(field));
-    pending_.values[size_t(i)] = Cell::fromVariant(value);
+    pending_[size_t(i)] = snapshot_.fromVariant(value);
     changed_[size_t(i)] = true;
 }
 
@@ -379,12 +387,12 @@ bool Table::locate(const QString& field, const QVariant& value)
     requireActive("查找");
     const int i = fieldIndex(field);
     savePending();
-    const Cell wanted = Cell::fromVariant(value);
+    const Cell wanted = snapshot_.fromVariant(value);
     if (wanted.isNull())
         return false;
     for (size_t k = 0; k < view_.size(); ++k) {
-        const Cell& v = view_[k]->values[size_t(i)];
-        if (!v.isNull() && compare(v, wanted) == 0) {
+        const Cell& v = snapshot_.cells(view_[k])[i];
+        if (!v.isNull() && snapshot_.compare(v, wanted) == 0) {
             pos_ = int(k);
             eof_ = false;
             return true;
@@ -398,7 +406,8 @@ void Table::edit()
     requireActive("编辑");
     if (state_ != State::Browse)
         return;
-    pending_ = currentRow();
+    const Cell* cells = snapshot_.cells(currentRow());
+    pending_.assign(cells, cells + fields_.size());
     changed_.assign(fields_.size(), false);
     state_ = State::Edit;
 }
@@ -407,7 +416,7 @@ void Table::append()
 {
     requireActive("追加");
     savePending();
-    pending_ = Row{0, std::vector<Cell>(size_t(fields_.size()))};
+    pending_.assign(size_t(fields_.size()), Cell());
     changed_.assign(fields_.size(), false);
     state_ = State::Insert;
 }
@@ -421,16 +430,16 @@ void Table::savePending()
         post();
 }
 
-void Table::readRow(Row& row, qint64 rowid)
+void Table::readRow(int row)
 {
     Statement statement(*db_,
                         QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
-    statement.bind(1, rowid);
+    statement.bind(1, snapshot_.rowid(row));
     if (!statement.step())
         fail(QStringLiteral("刚保存的记录读不回来。"));
-    row.rowid = rowid;
+    Cell* cells = snapshot_.cells(row);
     for (int i = 0; i < fields_.size(); ++i)
-        row.values[size_t(i)] = statement.cell(i);
+        cells[i] = statement.cell(i, snapshot_);
 }
 
 void Table::post()
@@ -443,24 +452,23 @@ void Table::post()
     for (int i = 0; i < fields_.size(); ++i) {
         if (changed_[size_t(i)]) {
             columns << quoted(fields_.at(i));
-            values.push_back(pending_.values[size_t(i)].toVariant());
+            values.push_back(snapshot_.toVariant(pending_[size_t(i)]));
         }
     }
     // A refused write leaves the handle browsing the row as the database still has it.
     const State pendingState = state_;
     state_ = State::Browse;
     invalidateIndexes();
-    Row* saved = nullptr;
+    int saved = -1;
     if (pendingState == State::Edit) {
-        Row* row = view_[size_t(pos_)];
+        saved = view_[size_t(pos_)];
         if (!columns.isEmpty()) {
-            values.push_back(row->rowid);
+            values.push_back(snapshot_.rowid(saved));
             db_->run(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                          .arg(quoted(tableName_), columns.join(QStringLiteral(" = ?, "))),
                      values);
-            readRow(*row, row->rowid);
+            readRow(saved);
         }
-        saved = row;
     } else {
         if (columns.isEmpty())
             db_->run(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(tableName_)));
@@ -469,19 +477,16 @@ void Table::post()
                          .arg(quoted(tableName_), columns.join(u','),
                               QStringList(columns.size(), QStringLiteral("?")).join(u',')),
                      values);
-        auto row = std::make_unique<Row>();
-        row->values.resize(size_t(fields_.size()));
-        readRow(*row, db_->lastInsertRowid());
-        saved = row.get();
+        saved = snapshot_.addRow(db_->lastInsertRowid());
+        readRow(saved);
         auto at = rows_.end();
         if (!indexField_.isEmpty()) {
-            const size_t key = size_t(fieldIndex(indexField_));
-            at = std::upper_bound(rows_.begin(), rows_.end(), saved,
-                                  [key](const Row* a, const auto& b) {
-                                      return compare(a->values[key], b->values[key]) < 0;
-                                  });
+            const int key = fieldIndex(indexField_);
+            at = std::upper_bound(rows_.begin(), rows_.end(), saved, [&](int a, int b) {
+                return snapshot_.compare(snapshot_.cells(a)[key], snapshot_.cells(b)[key]) < 0;
+            });
         }
-        rows_.insert(at, std::move(row));
+        rows_.insert(at, saved);
     }
     const int oldPos = pos_;
     rebuildView();
@@ -501,13 +506,12 @@ void Table::remove()
     state_ = State::Browse;
     if (inserting)
         return;
-    const Row& row = currentRow();
-    db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)), {row.rowid});
-    const Row* gone = &row;
+    const int gone = currentRow();
+    db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)),
+             {snapshot_.rowid(gone)});
     invalidateIndexes();
     view_.erase(view_.begin() + pos_);
-    rows_.erase(std::find_if(rows_.begin(), rows_.end(),
-                             [gone](const auto& r) { return r.get() == gone; }));
+    rows_.erase(std::find(rows_.begin(), rows_.end(), gone));
     if (pos_ >= int(view_.size()))
         pos_ = int(view_.size()) - 1;
     eof_ = view_.empty();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cell.h"
+#include "snapshot.h"
 
 #include <QString>
 #include <QStringList>
@@ -78,20 +78,15 @@ public:
     void rollback();
 
 private:
-    struct Row
-    {
-        qint64 rowid = 0;
-        std::vector<Cell> values;
-    };
-
     void requireActive(const char* operation) const;
     int fieldIndex(const QString& field) const;
-    const Row& currentRow() const;
+    int currentRow() const;
+    const Cell& currentCell(int column) const;
     void savePending();
     void rebuildView();
     void invalidateIndexes() { indexes_.clear(); }
-    const std::vector<Row*>& rowsWith(int column, qint64 value);
-    void readRow(Row& row, qint64 rowid);
+    const std::vector<int>& rowsWith(int column, qint64 value);
+    void readRow(int row);
     [[noreturn]] void fail(const QString& what) const;
 
     QString tableName_;
@@ -99,15 +94,16 @@ private:
     QString connString_;
     std::unique_ptr<Connection> db_;
     QStringList fields_;
-    std::vector<std::unique_ptr<Row>> rows_;
-    std::vector<Row*> view_;
+    Snapshot snapshot_;
+    std::vector<int> rows_; // the snapshot's live rows in underlying order
+    std::vector<int> view_;
     // Rows by the whole-number value of one column, in underlying order; built when a filter
     // first compares that column for equality, dropped on every write.
-    std::unordered_map<int, std::unordered_map<qint64, std::vector<Row*>>> indexes_;
+    std::unordered_map<int, std::unordered_map<qint64, std::vector<int>>> indexes_;
     int pos_ = -1; // index into view_
     bool eof_ = true;
     State state_ = State::Inactive;
-    Row pending_;
+    std::vector<Cell> pending_;
     std::vector<bool> changed_;
     QString filterText_;
     bool filtered_ = false;
