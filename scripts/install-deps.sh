@@ -3,10 +3,10 @@
 set -euo pipefail
 packages=(
   g++ clang cmake make pkg-config ninja-build
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  qt6-base-dev qt6-base-dev-tools
   libsqlite3-dev libjpeg-dev libgif-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  fonts-wqy-microhei xvfb xauth clang-format
+  fonts-wqy-microhei fonts-arphic-uming xvfb xauth clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

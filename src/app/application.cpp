@@ -17,10 +17,14 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Velmoor"));
     // The windows are laid out for a Chinese system font; this one ships with the program's
     // packages.
-    // The windows name the Chinese system fonts; here one Chinese font ships with the program's
-    // packages, and its Latin letters keep texts inside the widths the windows were laid out for.
+    // The windows name the Chinese system fonts. A Song (Ming) face stands in for 宋体, with the
+    // same line height, so texts stay inside the boxes the windows were laid out for; a plain face
+    // stands in for the rest.
+    const QString song = QStringLiteral("AR PL UMing CN");
     const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
-    for (const char* family : {"SimSun", "宋体", "NSimSun", "MS Sans Serif", "Tahoma"})
+    for (const char* family : {"SimSun", "宋体", "NSimSun"})
+        QFont::insertSubstitutions(QString::fromUtf8(family), {song, chinese});
+    for (const char* family : {"MS Sans Serif", "Tahoma"})
         QFont::insertSubstitution(QString::fromUtf8(family), chinese);
     setFont(QFont(chinese, 9));
 }
