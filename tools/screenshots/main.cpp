@@ -9,6 +9,8 @@
 #include "exam/tmnks.h"
 #include "exam/txxts.h"
 #include "menu/tmain.h"
+#include "review/tckct.h"
+#include "review/tlxxc.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,6 +101,12 @@ int main(int argc, char** argv)
     ok = app::ksqr && save(app::ksqr, out + QStringLiteral("handin.png")) && ok;
     app::ksqr->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
     ok = app::xxts && save(app::xxts, out + QStringLiteral("result.png")) && ok;
+    app::xxts->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    ok = app::ckct && save(app::ckct, out + QStringLiteral("review.png")) && ok;
+
+    app::lxxc = new Tlxxc;
+    app::lxxc->show();
+    ok = save(app::lxxc, out + QStringLiteral("browse.png")) && ok;
 
     shutDownProgram();
     return ok ? 0 : 1;
