@@ -1,5 +1,5 @@
 #!/bin/sh
-# Grabs the main menu, the examination window, the hand-in confirmation and the result window,
+# Grabs the main windows,
 # on the sample bank, into docs/screenshots. BUILD_DIR names the build directory (default build).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,5 +1,6 @@
-// Draws the main menu, the examination window, the hand-in confirmation and the result window
-// on a given program folder (a bank in data.db, its pictures in upload/) and saves each as PNG.
+// Grabs the main menu, the examination window, the hand-in confirmation, the result window, the
+// wrong-answer review and the category chooser on a given program folder (a bank in data.db, its
+// pictures in upload/) and saves each as PNG.
 #include "app/application.h"
 #include "app/shared.h"
 #include "app/startup.h"
