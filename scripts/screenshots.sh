@@ -1,6 +1,6 @@
 #!/bin/sh
-# Grabs the main windows,
-# on the sample bank, into docs/screenshots. BUILD_DIR names the build directory (default build).
+# Grabs the main windows on the sample bank into docs/screenshots. BUILD_DIR names the build
+# directory (default build).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
