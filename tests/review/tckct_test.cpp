@@ -47,13 +47,7 @@ class TckctTest : public QObject
 
 private slots:
     void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup()
-    {
-        app::shutDown();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        QCOMPARE(unexpected, QStringList());
-    }
+    void cleanup() { testing::shutDownAndCheck(boxes); }
 
     void marksTheChoiceAndTheKey()
     {

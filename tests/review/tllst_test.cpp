@@ -67,13 +67,7 @@ class TllstTest : public QObject
 
 private slots:
     void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup()
-    {
-        app::shutDown();
-        const QStringList unexpected = std::exchange(boxes, nullptr)->texts();
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        QCOMPARE(unexpected, QStringList());
-    }
+    void cleanup() { testing::shutDownAndCheck(boxes); }
 
     void oneQuestionDisablesNavigationAfterAnyPress_data()
     {
