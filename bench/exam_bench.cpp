@@ -69,18 +69,7 @@ struct Fixture
         exam->setTag(2);
         exam->show();
     }
-    ~Fixture()
-    {
-        // Windows first, by QPointer: one may take another top-level widget down with it.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            windows << w;
-        for (const QPointer<QWidget>& w : windows) {
-            if (w && qobject_cast<app::Form*>(w.data()))
-                delete w.data();
-        }
-        app::shutDown();
-    }
+    ~Fixture() { app::shutDown(); }
 };
 
 std::unique_ptr<Fixture> theFixture;

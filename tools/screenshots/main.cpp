@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -50,18 +49,6 @@ void makePaper(const QString& folder)
     QFile ini(folder + QStringLiteral("system.ini"));
     if (ini.open(QIODevice::WriteOnly))
         ini.write("[system]\r\nalltime=5400\r\nmark=90\r\n");
-}
-
-void shutDownProgram()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget>& w : windows) {
-        if (w && qobject_cast<app::Form*>(w.data()))
-            delete w.data();
-    }
-    app::shutDown();
 }
 
 } // namespace
@@ -109,6 +96,6 @@ int main(int argc, char** argv)
     app::lxxc->show();
     ok = save(app::lxxc, out + QStringLiteral("browse.png")) && ok;
 
-    shutDownProgram();
+    app::shutDown();
     return ok ? 0 : 1;
 }
