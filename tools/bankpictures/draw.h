@@ -41,8 +41,8 @@ void text(QPainter& p, const QRectF& box, const QString& s, qreal px, const QCol
           bool bold = false, int flags = Qt::AlignCenter);
 
 // An arrow along the path with a head at its end; the shaft stops where the head starts.
-void arrow(QPainter& p, const QPainterPath& shaft, qreal width, qreal headLength,
-           qreal headWidth, const QColor& c);
+void arrow(QPainter& p, const QPainterPath& shaft, qreal width, qreal headLength, qreal headWidth,
+           const QColor& c);
 QPainterPath line(std::initializer_list<QPointF> pts);
 
 // Signs: each draws its frame and calls the symbol with the origin at the symbol's centre.
@@ -69,15 +69,17 @@ void carRear(QPainter& p, QPointF centre, qreal width, const QColor& body, bool 
 // Traffic light housings.
 void lightHousing(QPainter& p, const std::vector<QColor>& lamps);
 
-struct Picture {
-  QString name;
-  Painter draw;
+struct Picture
+{
+    QString name;
+    Painter draw;
 };
-struct Animation {
-  QString name;
-  std::vector<Painter> frames;
-  std::vector<int> delaysCs; // per frame, hundredths of a second
-  bool transparent = false;  // frames drawn on a transparent background
+struct Animation
+{
+    QString name;
+    std::vector<Painter> frames;
+    std::vector<int> delaysCs; // per frame, hundredths of a second
+    bool transparent = false;  // frames drawn on a transparent background
 };
 
 std::vector<Picture> signPictures();
