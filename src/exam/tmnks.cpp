@@ -15,6 +15,7 @@
 #include "data/tado.h"
 #include "menu/tmain.h"
 #include "menu/txccx.h"
+#include "pictures/picture.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -33,17 +34,6 @@ data::Tado& bank()
     if (!app::ado)
         throw data::Error(QStringLiteral("题库没有打开。"));
     return *app::ado;
-}
-
-// "NULL", Null, or nothing left once blanks and control characters are trimmed.
-bool isAbsent(const QVariant& field)
-{
-    if (!field.isValid() || field.isNull())
-        return true;
-    const QString text = field.toString();
-    if (text == u"NULL")
-        return true;
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 32; });
 }
 
 void setBlack(QLabel* label)
@@ -194,7 +184,7 @@ void Tmnks::ShowQuestion()
                       subject.asString(QStringLiteral("subtitle")));
 
     const QVariant info = subject.value(QStringLiteral("info"));
-    ui->LB_info->setText(isAbsent(info) ? QString() : info.toString());
+    ui->LB_info->setText(pictures::namesNothing(info) ? QString() : info.toString());
 
     app::showStoredPicture(ui->pic, subject.value(QStringLiteral("subpic")));
     // The explanation picture waits, loaded but unseen, for a wrong answer in a study set.

@@ -40,7 +40,7 @@ namespace {
 // The most a picture file may weigh before it is read into memory.
 constexpr qint64 maxFileBytes = qint64(256) * 1024 * 1024;
 
-// Delphi's Trim: blanks and control characters, codes up to 32, at both ends.
+// Trims blanks and control characters, codes up to 32, from both ends.
 QString trimControl(const QString& s)
 {
     qsizetype begin = 0;
@@ -167,11 +167,17 @@ Picture loadPictureFile(const QString& path)
     Q_UNREACHABLE();
 }
 
-std::optional<QString> picturePath(const QVariant& field, const QString& programFolder)
+bool namesNothing(const QVariant& field)
 {
     const QString stored = field.isNull() ? QString() : field.toString();
-    if (stored == QLatin1String("NULL") || trimControl(stored).isEmpty())
+    return stored == QLatin1String("NULL") || trimControl(stored).isEmpty();
+}
+
+std::optional<QString> picturePath(const QVariant& field, const QString& programFolder)
+{
+    if (namesNothing(field))
         return std::nullopt;
+    const QString stored = field.toString();
     QString folder = programFolder;
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');

@@ -53,6 +53,9 @@ Picture decodeGif(const QByteArray& bytes, const Limits& limits);
 // an extension not in the list.
 Picture loadPictureFile(const QString& path);
 
+// A stored text that counts as absent: "NULL", Null, or nothing left after trimming codes up to 32.
+bool namesNothing(const QVariant& field);
+
 // The stored-name rule: std::nullopt when the field names no picture ("NULL", Null, or nothing
 // left after trimming codes up to 32), else programFolder + "upload/" + the field as stored, its
 // backslashes taken as folder separators and, when no file has the exact name, a file whose name
