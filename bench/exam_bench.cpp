@@ -1,9 +1,9 @@
 #include "exam/tmnks.h"
 
-#include "app/application.h"
 #include "app/shared.h"
 #include "app/startup.h"
 #include "data/connection.h"
+#include "platform/application.h"
 #include "support/testbank.h"
 
 #include <QApplication>

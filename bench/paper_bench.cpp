@@ -1,4 +1,4 @@
-#include "exam/paper.h"
+#include "core/paper.h"
 
 #include "data/dataset.h"
 #include "support/testbank.h"
@@ -36,7 +36,7 @@ void BM_AssembleC1Paper(benchmark::State& state)
     sort.setSort(QStringLiteral("sortId"));
     note.open();
 
-    exam::PaperDrawer drawer(subject, sort, note);
+    core::PaperDrawer drawer(subject, sort, note);
     for (auto _ : state) {
         if (drawer.assemble(0).length != 100)
             throw std::runtime_error("the paper should hold 100 questions");

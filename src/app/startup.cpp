@@ -1,7 +1,5 @@
 #include "startup.h"
 
-#include "application.h"
-#include "dialogs.h"
 #include "shared.h"
 
 #include "data/tado.h"
@@ -11,6 +9,8 @@
 #include "menu/tjxjs.h"
 #include "menu/tmain.h"
 #include "menu/txccx.h"
+#include "platform/application.h"
+#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QPointer>

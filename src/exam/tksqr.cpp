@@ -3,28 +3,22 @@
 
 #include "tmnks.h"
 
-#include "app/connect.h"
-#include "app/keys.h"
-#include "app/shared.h"
+#include "platform/connect.h"
+#include "platform/keys.h"
 
-Tksqr::Tksqr(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksqr>())
+Tksqr::Tksqr(Tmnks* exam, QWidget* parent)
+    : app::Form(parent), ui(std::make_unique<Ui::Tksqr>()), exam_(exam)
 {
     ui->setupUi(this);
     setFrame(Frame::Single, Buttons::None, true);
     setKeyPreview(true);
     // Nothing reads a confirmation once it has closed.
     setAttribute(Qt::WA_DeleteOnClose);
-    exam_ = app::mnks;
     app::onClick(ui->Button1, this, &Tksqr::Button1Click);
     app::onClick(ui->Button2, this, &Tksqr::Button2Click);
 }
 
 Tksqr::~Tksqr() = default;
-
-void Tksqr::setExam(Tmnks* exam)
-{
-    exam_ = exam;
-}
 
 void Tksqr::Button1Click()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "platform/form.h"
 
 #include <QPointer>
 #include <memory>
@@ -18,11 +18,9 @@ class Tksqr final : public app::Form
     Q_DISABLE_COPY_MOVE(Tksqr)
 
 public:
-    explicit Tksqr(QWidget* parent = nullptr);
+    // Confirms the hand-in of `exam`.
+    explicit Tksqr(Tmnks* exam, QWidget* parent = nullptr);
     ~Tksqr() override;
-
-    // The examination this window confirms; app::mnks unless told otherwise.
-    void setExam(Tmnks* exam);
 
 protected:
     void FormKeyDown(int vk) override;

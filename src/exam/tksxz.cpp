@@ -1,17 +1,15 @@
 #include "tksxz.h"
 #include "ui_tksxz.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
+#include "core/cipher.h"
+#include "core/ciphertexts.h"
+#include "core/paper.h"
 #include "data/tado.h"
-#include "exam/paper.h"
-#include "exam/tmnks.h"
-#include "menu/ciphertexts.h"
-#include "menu/tmain.h"
-#include "menu/txccx.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QLabel>
 
@@ -29,8 +27,8 @@ Tksxz::~Tksxz() = default;
 
 void Tksxz::FormCreate()
 {
-    ui->Label10->setText(Tmain::DecipherText(QString::fromLatin1(menu::kExamCardText)));
-    ADO_note.setConnectionString(app::ConnString);
+    ui->Label10->setText(core::DecipherText(QString::fromLatin1(core::kExamCardText)));
+    ADO_note.setConnectionString(nav::connString());
     ADO_note.open();
     ADO_note.setSort(QStringLiteral("noteId"));
 }
@@ -43,14 +41,15 @@ void Tksxz::FormKeyDown(int vk)
 
 void Tksxz::BitBtn1Click()
 {
-    const int vehicleClass = app::xccx ? app::xccx->vehicleClass() : -1;
+    const int vehicleClass = nav::vehicleClass().value_or(-1);
     if (vehicleClass < 0 || vehicleClass > 4) {
         app::messageBox(QStringLiteral("请先选择考试车型。"));
         return;
     }
 
-    exam::PaperDrawer drawer(app::ado->subject, app::ado->sort, ADO_note);
-    const exam::PaperResult paper = drawer.assemble(vehicleClass);
+    data::Tado& bank = nav::dataModule();
+    core::PaperDrawer drawer(bank.subject, bank.sort, ADO_note);
+    const core::PaperResult paper = drawer.assemble(vehicleClass);
     if (paper.quota == 0) {
         app::messageBox(QStringLiteral("所选车型没有规定考试题量，无法组卷，请选择其他车型。"));
         return;
@@ -61,13 +60,10 @@ void Tksxz::BitBtn1Click()
     }
     ADO_note.close();
     if (!paper.shortfalls.empty())
-        app::messageBox(exam::shortfallText(paper.shortfalls));
+        app::messageBox(core::shortfallText(paper.shortfalls));
     close();
 
-    app::mnks = new Tmnks;
     static const char* const kClassCaptions[] = {"考试车型：C1", "考试车型：A2", "考试车型：A1"};
-    if (vehicleClass < 3)
-        app::mnks->lb_kscx()->setText(QString::fromUtf8(kClassCaptions[vehicleClass]));
-    app::mnks->setTag(Tag());
-    app::mnks->show();
+    nav::openExam(Tag(),
+                  vehicleClass < 3 ? QString::fromUtf8(kClassCaptions[vehicleClass]) : QString());
 }

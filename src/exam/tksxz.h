@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form.h"
 #include "data/dataset.h"
+#include "platform/form.h"
 
 #include <memory>
 

@@ -1,21 +1,16 @@
 #include "tmnks.h"
 #include "ui_tmnks.h"
 
-#include "examsettings.h"
-#include "tksqr.h"
-#include "txxts.h"
-
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
+#include "core/examsettings.h"
 #include "data/error.h"
 #include "data/programfolder.h"
 #include "data/tado.h"
-#include "menu/tmain.h"
-#include "menu/txccx.h"
 #include "pictures/picture.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,13 +23,6 @@ namespace {
 
 constexpr int kGridColumns = 20;
 constexpr int kGridCells = 100;
-
-data::Tado& bank()
-{
-    if (!app::ado)
-        throw data::Error(QStringLiteral("题库没有打开。"));
-    return *app::ado;
-}
 
 void setBlack(QLabel* label)
 {
@@ -106,28 +94,28 @@ data::Table& Tmnks::paper()
 
 void Tmnks::FormCreate()
 {
-    if (app::xccx)
-        ui->LB_cx->setText(app::xccx->vehicleClassText().left(2));
+    if (const std::optional<QString> vehicleClass = nav::vehicleClassText())
+        ui->LB_cx->setText(vehicleClass->left(2));
 
-    ADO_Note.setConnectionString(app::ConnString);
+    ADO_Note.setConnectionString(nav::connString());
     ADO_Note.open();
     ADO_Note.setSort(QStringLiteral("noteId"));
     ADO_Note.first();
 
     // Paper assembly leaves a filter on the questions.
-    bank().subject.setFiltered(false);
+    nav::dataModule().subject.setFiltered(false);
 
-    const exam::ExamSettings settings =
-        exam::readExamSettings(data::programFolder() + QStringLiteral("system.ini"));
+    const core::ExamSettings settings =
+        core::readExamSettings(data::programFolder() + QStringLiteral("system.ini"));
     TimeLeft = settings.timeLeft;
-    app::PassMark = settings.passMark;
+    nav::setPassMark(settings.passMark);
     showTime();
 
     QuestionCount = ADO_Note.recordCount();
     numberGrid();
 
-    if (app::main)
-        setTag(app::main->Tag());
+    if (const std::optional<int> menuTag = nav::menuTag())
+        setTag(*menuTag);
 
     ui->autoshow->setChecked(false);
     ui->autoshow->hide();
@@ -171,8 +159,9 @@ void Tmnks::numberGrid()
 
 void Tmnks::ShowQuestion()
 {
-    data::Table& subject = bank().subject;
-    data::Table& options = bank().options;
+    data::Tado& bank = nav::dataModule();
+    data::Table& subject = bank.subject;
+    data::Table& options = bank.options;
 
     ADO_Note.setRecNo(CurrentQuestion);
     const qint64 subId = ADO_Note.asInteger(QStringLiteral("subId"));
@@ -426,9 +415,7 @@ void Tmnks::bt_jjClick()
     if (handedIn_)
         return;
     ui->StringGrid1->setFocus();
-    app::ksqr = new Tksqr;
-    app::ksqr->setExam(this);
-    app::ksqr->show();
+    nav::openHandIn(this);
 }
 
 void Tmnks::handIn()
@@ -437,9 +424,7 @@ void Tmnks::handIn()
         return;
     handedIn_ = true;
     Timer1->stop();
-    app::mnks = this;
-    app::xxts = new Txxts;
-    app::xxts->show();
+    nav::openResult(this);
 }
 
 void Tmnks::Timer1Timer()

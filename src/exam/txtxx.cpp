@@ -1,14 +1,13 @@
 #include "txtxx.h"
 #include "ui_txtxx.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
+#include "core/paper.h"
 #include "data/tado.h"
-#include "exam/paper.h"
-#include "exam/tmnks.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -29,7 +28,7 @@ Txtxx::~Txtxx() = default;
 
 void Txtxx::FormCreate()
 {
-    ADO_note.setConnectionString(app::ConnString);
+    ADO_note.setConnectionString(nav::connString());
     ADO_note.open();
     ADO_note.setSort(QStringLiteral("noteId"));
 }
@@ -65,7 +64,8 @@ void Txtxx::BitBtn1Click()
     }
     // A set without questions keeps the previous paper: nothing is deleted unless the new one
     // is written.
-    if (exam::buildStudyPaper(app::ado->subject, app::ado->sort, ADO_note, set) == 0) {
+    data::Tado& bank = nav::dataModule();
+    if (core::buildStudyPaper(bank.subject, bank.sort, ADO_note, set) == 0) {
         app::messageBox(QStringLiteral("%1没有试题，请选择其他试题。")
                             .arg(setButtons()[size_t(set - 1)]->text()));
         return;
@@ -73,10 +73,7 @@ void Txtxx::BitBtn1Click()
     ADO_note.close();
     close();
 
-    app::mnks = new Tmnks;
-    app::mnks->lb_kscx()->setText(QStringLiteral("试卷编号：第%1套").arg(set));
-    app::mnks->setTag(1);
-    app::mnks->show();
+    nav::openExam(1, QStringLiteral("试卷编号：第%1套").arg(set));
 }
 
 void Txtxx::Button1Click()

@@ -1,21 +1,17 @@
 #include "txxts.h"
 #include "ui_txxts.h"
 
-#include "tksxz.h"
 #include "tmnks.h"
 
-#include "app/connect.h"
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
-#include "data/error.h"
+#include "core/scoring.h"
 #include "data/tado.h"
-#include "menu/tmain.h"
-#include "review/tckct.h"
+#include "platform/connect.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
-#include <vector>
-
-Txxts::Txxts(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txxts>())
+Txxts::Txxts(Tmnks* exam, QWidget* parent)
+    : app::Form(parent), ui(std::make_unique<Ui::Txxts>()), exam_(exam)
 {
     ui->setupUi(this);
     setFrame(Frame::Sizeable, Buttons::None, true);
@@ -24,7 +20,6 @@ Txxts::Txxts(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txxts
     setAttribute(Qt::WA_DeleteOnClose);
     app::onClick(ui->Button1, this, &Txxts::Button1Click);
     app::onClick(ui->Button2, this, &Txxts::Button2Click);
-    exam_ = app::mnks;
     app::guard([this] { FormCreate(); });
 }
 
@@ -35,18 +30,16 @@ void Txxts::FormCreate()
     int correct = 0;
     if (exam_) {
         exam_->close();
-        data::Table& paper = exam_->paper();
-        paper.setFiltered(false);
-        for (paper.first(); !paper.eof(); paper.next())
-            correct += int(paper.asInteger(QStringLiteral("isright")));
+        correct = core::countRight(exam_->paper());
         if (exam_->Tag() == 2)
             countErrors();
     }
 
     const QString code = exam_ ? exam_->classCode() : QString();
-    const int score = code == u"E1" || code == u"F1" ? correct * 2 : correct;
-    ui->lb_ksjg->setText(score < app::PassMark ? QStringLiteral("考试不合格，还需要努力！！")
-                                               : QStringLiteral("恭喜您，考试合格！！"));
+    const int score = core::score(correct, code);
+    ui->lb_ksjg->setText(core::passed(score, nav::passMark())
+                             ? QStringLiteral("恭喜您，考试合格！！")
+                             : QStringLiteral("考试不合格，还需要努力！！"));
     ui->lb_tsxx->setText(exam_ && exam_->Tag() == 2 ? QStringLiteral("您的本次模拟考试成绩为：")
                                                     : QStringLiteral("您的本次学习成绩为："));
     ui->lbksfs->setText(QString::number(score));
@@ -56,59 +49,31 @@ void Txxts::FormCreate()
 
 void Txxts::countErrors()
 {
-    if (!app::ado)
-        throw data::Error(QStringLiteral("题库没有打开。"));
-    data::Table& paper = exam_->paper();
-    data::Table& subject = app::ado->subject;
-    // One paper's counters go in together: a failure or a killed process leaves none of them.
+    data::Table& subject = nav::dataModule().subject;
     try {
-        subject.setFiltered(false);
-        subject.beginTransaction();
-        for (paper.first(); !paper.eof(); paper.next()) {
-            const qint64 subId = paper.asInteger(QStringLiteral("subid"));
-            if (!subject.locate(QStringLiteral("subId"), subId))
-                continue;
-            const qint64 wrong = paper.asInteger(QStringLiteral("isright")) == 0 ? 1 : -1;
-            subject.edit();
-            subject.setValue(QStringLiteral("errorTimes"),
-                             subject.asInteger(QStringLiteral("errorTimes")) + wrong);
-            subject.post();
-        }
-        subject.commit();
+        core::countErrors(exam_->paper(), subject);
     } catch (const std::exception& e) {
-        const QString text = app::errorText(e);
-        app::guard([&] { subject.rollback(); });
-        app::reportErrorLater(QStringLiteral("错题统计没有保存：%1").arg(text));
+        app::reportErrorLater(QStringLiteral("错题统计没有保存：%1").arg(app::errorText(e)));
     }
 }
 
 void Txxts::endExam()
 {
-    if (exam_) {
-        if (app::mnks == exam_)
-            app::mnks = nullptr;
-        exam_->deleteLater();
-    }
-    if (app::ksxz) {
-        app::ksxz->deleteLater();
-        app::ksxz = nullptr;
-    }
+    nav::endExam(exam_);
 }
 
 void Txxts::Button1Click()
 {
     endExam();
     close();
-    if (app::main)
-        app::main->activateWindow();
+    nav::activateMainMenu();
 }
 
 void Txxts::Button2Click()
 {
     endExam();
     close();
-    app::ckct = new Tckct;
-    app::ckct->show();
+    nav::openWrongAnswerReview();
 }
 
 void Txxts::FormKeyDown(int vk)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "platform/form.h"
 
 #include <QPointer>
 #include <memory>
@@ -11,15 +11,16 @@ namespace Ui {
 class Txxts;
 }
 
-// The result of a paper: scores the examination window's paper once, as it is created, and keeps
-// the error counters of a mock examination.
+// The result of a paper: shows the score of the examination window's paper, scored once as it is
+// created, and has the error counters of a mock examination kept.
 class Txxts final : public app::Form
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Txxts)
 
 public:
-    explicit Txxts(QWidget* parent = nullptr);
+    // The result of `exam`, whose paper it reads.
+    explicit Txxts(Tmnks* exam, QWidget* parent = nullptr);
     ~Txxts() override;
 
 protected:

@@ -1,8 +1,8 @@
 #include "tdtjq.h"
 #include "ui_tdtjq.h"
 
-#include "app/dialogs.h"
 #include "data/programfolder.h"
+#include "platform/dialogs.h"
 
 Tdtjq::Tdtjq(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tdtjq>())
 {

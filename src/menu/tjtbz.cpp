@@ -1,8 +1,8 @@
 #include "tjtbz.h"
 #include "ui_tjtbz.h"
 
-#include "app/dialogs.h"
 #include "data/programfolder.h"
+#include "platform/dialogs.h"
 
 Tjtbz::Tjtbz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjtbz>())
 {

@@ -1,8 +1,8 @@
 #include "tjxjs.h"
 #include "ui_tjxjs.h"
 
-#include "app/dialogs.h"
 #include "data/programfolder.h"
+#include "platform/dialogs.h"
 
 Tjxjs::Tjxjs(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjxjs>())
 {

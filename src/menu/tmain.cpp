@@ -1,43 +1,23 @@
 #include "tmain.h"
 #include "ui_tmain.h"
 
-#include "cipherkey.h"
-#include "ciphertexts.h"
-#include "tdtjq.h"
-#include "tjtbz.h"
-#include "tjxjs.h"
-#include "txccx.h"
-
-#include "app/artwork.h"
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
+#include "core/cipher.h"
+#include "core/ciphertexts.h"
 #include "data/tado.h"
-#include "exam/txtxx.h"
-#include "review/tlxxc.h"
-#include "review/tycst.h"
+#include "platform/artwork.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QStringDecoder>
 #include <QUrl>
-#include <stdexcept>
 
 namespace {
 
 // The maker's address, opened from the status line.
 constexpr char kMakerAddress[] = "https://velmoor.example.org";
-
-// Shows a window that lives for the whole run and brings it to the front.
-void bringUp(QWidget* window)
-{
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 template <typename Handler> void onLabelClick(menu::ClickLabel* label, Tmain* window, Handler h)
 {
@@ -88,37 +68,13 @@ Tmain::~Tmain() = default;
 void Tmain::FormCreate()
 {
     // Runs before the data module exists: no database here.
-    ui->Label1->setText(DecipherText(QString::fromLatin1(menu::kStatusText)));
-}
-
-QString Tmain::DecipherText(const QString& hex)
-{
-    const qsizetype pairs = hex.size() / 2;
-    QByteArray bytes;
-    bytes.reserve(pairs);
-    size_t keyPos = 0;
-    for (qsizetype i = 0; i < pairs; ++i) {
-        bool ok = false;
-        const uint value = QStringView(hex).mid(2 * i, 2).toUInt(&ok, 16);
-        if (!ok)
-            throw std::runtime_error(
-                QStringLiteral("“%1”不是有效的十六进制数").arg(hex.mid(2 * i, 2)).toStdString());
-        bytes.append(char(value ^ menu::kCipherKey[keyPos]));
-        keyPos = (keyPos + 1) % menu::kCipherKey.size();
-    }
-    QStringDecoder gbk("GBK");
-    if (!gbk.isValid())
-        throw std::runtime_error("系统不支持 GBK 编码");
-    return gbk.decode(bytes);
+    ui->Label1->setText(core::DecipherText(QString::fromLatin1(core::kStatusText)));
 }
 
 void Tmain::Image9Click()
 {
     setTag(1);
-    if (app::xtxx) {
-        app::xtxx->setTag(1);
-        app::xtxx->show();
-    }
+    nav::showStudySets();
 }
 
 void Tmain::Image8Click()
@@ -136,17 +92,12 @@ void Tmain::FormKeyDown(int vk)
 
 void Tmain::ShowVehicleClassDialog()
 {
-    if (!app::xccx)
-        return;
-    app::xccx->setTag(2);
-    bringUp(app::xccx);
+    nav::showVehicleClassDialog();
 }
 
 void Tmain::Image7Click()
 {
-    if (!app::ado)
-        throw std::runtime_error("数据模块未创建");
-    data::Table& subject = app::ado->subject;
+    data::Table& subject = nav::dataModule().subject;
     // Reopened so that counters reset through another handle are seen.
     subject.close();
     subject.open();
@@ -156,8 +107,7 @@ void Tmain::Image7Click()
     subject.setFilter(QStringLiteral("errorTimes>0"));
     subject.setFiltered(true);
     if (subject.recordCount() > 0) {
-        app::ycst = new Tycst;
-        app::ycst->show();
+        nav::openErrorProne();
     } else {
         app::messageBox(QStringLiteral("没有易错试题！"));
     }
@@ -165,23 +115,22 @@ void Tmain::Image7Click()
 
 void Tmain::Image6Click()
 {
-    app::lxxc = new Tlxxc;
-    app::lxxc->show();
+    nav::openBrowseChooser();
 }
 
 void Tmain::Image10Click()
 {
-    bringUp(app::dtjq);
+    nav::showPage(nav::Page::Skills);
 }
 
 void Tmain::Image4Click()
 {
-    bringUp(app::jtbz);
+    nav::showPage(nav::Page::Signs);
 }
 
 void Tmain::Image5Click()
 {
-    bringUp(app::jxjs);
+    nav::showPage(nav::Page::School);
 }
 
 void Tmain::Image3Click()

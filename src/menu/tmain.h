@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "platform/form.h"
 
 #include <QString>
 #include <memory>
@@ -18,11 +18,6 @@ class Tmain final : public app::Form
 public:
     explicit Tmain(QWidget* parent = nullptr);
     ~Tmain() override;
-
-    // The text of a stored enciphered string: each pair of hex digits is one GBK byte XORed with
-    // the key byte at its position (the key repeats every 8 bytes); an unpaired last digit is
-    // ignored. Raises an error for a pair that is no hex number.
-    static QString DecipherText(const QString& hex);
 
     void Image9Click();
     void Image8Click();

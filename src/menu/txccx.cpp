@@ -1,11 +1,10 @@
 #include "txccx.h"
 #include "ui_txccx.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/keys.h"
-#include "app/shared.h"
-#include "exam/tksxz.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QIcon>
 
@@ -35,9 +34,7 @@ QString Txccx::vehicleClassText() const
 void Txccx::Button1Click()
 {
     close();
-    app::ksxz = new Tksxz;
-    app::ksxz->setTag(Tag());
-    app::ksxz->show();
+    nav::openInstructions(Tag());
 }
 
 void Txccx::Button2Click()

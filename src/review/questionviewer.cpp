@@ -2,11 +2,11 @@
 
 #include "ui_questionviewer.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/picturebox.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/navigation.h"
+#include "platform/picturebox.h"
 
 namespace {
 
@@ -123,12 +123,12 @@ void QuestionViewer::Button5Click()
 
 int QuestionViewer::listCount() const
 {
-    return app::ado->subject.recordCount();
+    return nav::dataModule().subject.recordCount();
 }
 
 QuestionViewer::Current QuestionViewer::moveToCurrent()
 {
-    data::Table& subject = app::ado->subject;
+    data::Table& subject = nav::dataModule().subject;
     subject.first();
     subject.moveBy(currentNo() - 1);
     return {int(subject.asInteger(QStringLiteral("subid"))), subject.recNo(), std::nullopt};
@@ -157,7 +157,7 @@ void QuestionViewer::ShowCurrent()
         currentNo() = count;
 
     const Current current = moveToCurrent();
-    data::Table& subject = app::ado->subject;
+    data::Table& subject = nav::dataModule().subject;
     ui->note->setText(QStringLiteral("第%1题\n\n").arg(current.number) +
                       subject.asString(QStringLiteral("subtitle")));
     const QVariant info = subject.value(QStringLiteral("info"));
@@ -183,7 +183,7 @@ void QuestionViewer::ShowCurrent()
         setKeyColour(label, false);
     }
 
-    data::Table& options = app::ado->options;
+    data::Table& options = nav::dataModule().options;
     filterTo(options, QStringLiteral("subid=%1").arg(current.subId));
     options.first();
     for (std::size_t i = 0; i < labels.size() && !options.eof(); ++i, options.next()) {

@@ -1,8 +1,8 @@
 #include "tckct.h"
 
-#include "app/dialogs.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/dialogs.h"
+#include "platform/navigation.h"
 
 int Tckct::CurrentNo = 1;
 
@@ -22,9 +22,10 @@ Tckct::Tckct(QWidget* parent)
 
 void Tckct::FormCreate()
 {
-    app::ado->subject.setFiltered(false);
-    app::ado->options.setFiltered(false);
-    ado_note.setConnectionString(app::ConnString);
+    data::Tado& bank = nav::dataModule();
+    bank.subject.setFiltered(false);
+    bank.options.setFiltered(false);
+    ado_note.setConnectionString(nav::connString());
     ado_note.open();
     ado_note.first();
     filterTo(ado_note, QStringLiteral("isright=%1").arg(0));
@@ -43,7 +44,7 @@ QuestionViewer::Current Tckct::moveToCurrent()
     ado_note.first();
     ado_note.moveBy(CurrentNo - 1);
     const int subId = int(ado_note.asInteger(QStringLiteral("subid")));
-    data::Table& subject = app::ado->subject;
+    data::Table& subject = nav::dataModule().subject;
     filterTo(subject, QStringLiteral("subid=%1").arg(subId));
     subject.first();
     return {subId, CurrentNo, ado_note.asInteger(QStringLiteral("optionid"))};

@@ -1,17 +1,16 @@
 #include "tllst.h"
 
-#include "tlxxc.h"
-
-#include "app/dialogs.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/dialogs.h"
+#include "platform/navigation.h"
 
 #include <QLabel>
 
 int Tllst::CurrentNo = 1;
 
-Tllst::Tllst(QWidget* parent)
-    : QuestionViewer({.client = {795, 585}, .title = TitleLine{"noteinfo", {24, 64}, 10}}, parent)
+Tllst::Tllst(int sortId, const QString& category, QWidget* parent)
+    : QuestionViewer({.client = {795, 585}, .title = TitleLine{"noteinfo", {24, 64}, 10}}, parent),
+      sortId_(sortId), category_(category)
 {
     setObjectName(QStringLiteral("llst"));
     app::guard([this] { FormCreate(); });
@@ -19,12 +18,10 @@ Tllst::Tllst(QWidget* parent)
 
 void Tllst::FormCreate()
 {
-    // Read once: the chooser may change its selection while this viewer is open.
-    const QString category = app::lxxc ? app::lxxc->selectedCategoryText() : QString();
-    const int sortId = app::lxxc ? app::lxxc->Tag() : 0;
-    titleLine()->setText(QStringLiteral("试题类型：") + category);
-    data::Table& subject = app::ado->subject;
-    filterTo(subject, QStringLiteral("sortId=%1").arg(sortId));
+    // Given once: the chooser may change its selection while this viewer is open.
+    titleLine()->setText(QStringLiteral("试题类型：") + category_);
+    data::Table& subject = nav::dataModule().subject;
+    filterTo(subject, QStringLiteral("sortId=%1").arg(sortId_));
     subject.setSort(QStringLiteral("sortId"));
     CurrentNo = 1;
     ShowCurrent();

@@ -9,7 +9,8 @@ class Tllst final : public QuestionViewer
     Q_DISABLE_COPY_MOVE(Tllst)
 
 public:
-    explicit Tllst(QWidget* parent = nullptr);
+    // The questions of category `sortId`, captioned as the chooser shows it.
+    Tllst(int sortId, const QString& category, QWidget* parent = nullptr);
 
     void FormCreate();
 
@@ -18,4 +19,6 @@ protected:
 
 private:
     static int CurrentNo;
+    const int sortId_;
+    const QString category_;
 };

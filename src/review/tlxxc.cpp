@@ -1,12 +1,11 @@
 #include "tlxxc.h"
 
-#include "tllst.h"
 #include "ui_tlxxc.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/navigation.h"
 
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -50,8 +49,7 @@ void Tlxxc::Button1Click()
     if (index < 0)
         return;
     setTag(SortIds[std::size_t(index)]);
-    app::llst = new Tllst;
-    app::llst->show();
+    nav::openBrowseViewer(Tag(), selectedCategoryText());
 }
 
 void Tlxxc::Button2Click()
@@ -76,8 +74,9 @@ int Tlxxc::itemIndex() const
 
 void Tlxxc::FillCategories()
 {
-    data::Table& sort = app::ado->sort;
-    data::Table& subject = app::ado->subject;
+    data::Tado& bank = nav::dataModule();
+    data::Table& sort = bank.sort;
+    data::Table& subject = bank.subject;
     sort.setFiltered(false);
     sort.first();
     for (QRadioButton* item : items_)

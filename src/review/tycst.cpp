@@ -1,8 +1,8 @@
 #include "tycst.h"
 
-#include "app/dialogs.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/dialogs.h"
+#include "platform/navigation.h"
 
 #include <QLabel>
 
@@ -21,8 +21,8 @@ Tycst::Tycst(QWidget* parent)
 
 void Tycst::FormCreate()
 {
-    adoqu.setConnectionString(app::ConnString);
-    data::Table& subject = app::ado->subject;
+    adoqu.setConnectionString(nav::connString());
+    data::Table& subject = nav::dataModule().subject;
     subject.setFiltered(false);
     subject.setSort(QStringLiteral("errorTimes DESC"));
     subject.first();

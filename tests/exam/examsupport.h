@@ -8,15 +8,6 @@
 
 namespace testing {
 
-// The question ids on the paper, in paper order: "101,102".
-inline QString paperOf(TestBank& bank)
-{
-    return bank
-        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
-                               "(SELECT subid FROM note ORDER BY noteId)"))
-        .toString();
-}
-
 // Opens the examination window on the paper in the bank with its clock stopped, so that a test
 // ticks it itself.
 inline Tmnks* openExam(int mode)

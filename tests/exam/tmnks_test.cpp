@@ -2,10 +2,10 @@
 #include "exam/tmnks.h"
 #include "exam/txxts.h"
 
-#include "app/picturebox.h"
 #include "app/shared.h"
 #include "app/startup.h"
 #include "examsupport.h"
+#include "platform/picturebox.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"

@@ -2,8 +2,8 @@
 
 // Checks shared by the three information-page windows, each run in its own test executable.
 
-#include "app/form.h"
 #include "menu/pagebrowser.h"
+#include "platform/form.h"
 #include "support/testbank.h"
 
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "support/testmain.h"
 #include "support/windows.h"
 
-#include "app/picturebox.h"
 #include "app/shared.h"
 #include "app/startup.h"
+#include "platform/picturebox.h"
 #include "review/tllst.h"
 #include "review/tlxxc.h"
 

@@ -43,4 +43,13 @@ private:
     std::unique_ptr<data::Connection> db_;
 };
 
+// The question ids on the paper, in paper order: "101,102".
+inline QString paperOf(TestBank& bank)
+{
+    return bank
+        .scalar(QStringLiteral("SELECT group_concat(subid, ',') FROM "
+                               "(SELECT subid FROM note ORDER BY noteId)"))
+        .toString();
+}
+
 } // namespace testing

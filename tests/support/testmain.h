@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/application.h"
+#include "platform/application.h"
 
 #include <QTest>
 

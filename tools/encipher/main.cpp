@@ -1,6 +1,6 @@
 // velmoor-encipher [--pad N] TEXT: prints the hex digits of TEXT's GBK bytes XORed with the
 // program's key, padded with blanks to N bytes when asked.
-#include "menu/cipherkey.h"
+#include "core/cipherkey.h"
 
 #include <QCoreApplication>
 #include <QStringEncoder>
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     QByteArray hex;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes.at(i)) ^
-                          menu::kCipherKey[static_cast<size_t>(i) % menu::kCipherKey.size()];
+                          core::kCipherKey[static_cast<size_t>(i) % core::kCipherKey.size()];
         hex += QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
     }
     std::printf("%s\n", hex.constData());

@@ -1,7 +1,6 @@
 // Grabs the main menu, the examination window, the hand-in confirmation, the result window, the
 // wrong-answer review and the category chooser on a given program folder (a bank in data.db, its
 // pictures in upload/) and saves each as PNG.
-#include "app/application.h"
 #include "app/shared.h"
 #include "app/startup.h"
 #include "data/connection.h"
@@ -10,6 +9,7 @@
 #include "exam/tmnks.h"
 #include "exam/txxts.h"
 #include "menu/tmain.h"
+#include "platform/application.h"
 #include "review/tckct.h"
 #include "review/tlxxc.h"
 

@@ -2,11 +2,11 @@
 
 #include <chrono>
 
-namespace exam {
+namespace core {
 
 std::uint32_t clockSeed()
 {
     return std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
-} // namespace exam
+} // namespace core

@@ -9,7 +9,7 @@ namespace data {
 class Table;
 }
 
-namespace exam {
+namespace core {
 
 inline constexpr int kTrueFalse = 1;
 inline constexpr int kMultipleChoice = 2;
@@ -67,4 +67,4 @@ int buildStudyPaper(data::Table& subject, data::Table& sort, data::Table& note, 
 // The text the learner reads about categories that could not be drawn from.
 QString shortfallText(const std::vector<Shortfall>& shortfalls);
 
-} // namespace exam
+} // namespace core

@@ -1,6 +1,6 @@
-#include "menu/ciphertexts.h"
-#include "menu/tmain.h"
-#include "support/testmain.h"
+#include "core/cipher.h"
+#include "core/ciphertexts.h"
+#include <QTest>
 
 #include <QProcess>
 
@@ -33,7 +33,7 @@ private slots:
         const QString text = QStringLiteral("小键盘 * 键进入模拟考试，祝您顺利通过！");
         const Run run = encipher({text});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(Tmain::DecipherText(run.out), text);
+        QCOMPARE(core::DecipherText(run.out), text);
     }
 
     void padsWithBlanks()
@@ -42,7 +42,7 @@ private slots:
             encipher({QStringLiteral("--pad"), QStringLiteral("12"), QStringLiteral("驾考")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), 24);
-        QCOMPARE(Tmain::DecipherText(run.out), QStringLiteral("驾考        "));
+        QCOMPARE(core::DecipherText(run.out), QStringLiteral("驾考        "));
         QVERIFY(encipher({QStringLiteral("--pad"), QStringLiteral("3"), QStringLiteral("驾考")})
                     .exitCode != 0);
     }
@@ -56,9 +56,9 @@ private slots:
     void storedTextsMatchTheCurrentKey()
     {
         const Run run = encipher({QStringLiteral("准考证号：2026120800001")});
-        QCOMPARE(run.out, QString::fromLatin1(menu::kExamCardText));
+        QCOMPARE(run.out, QString::fromLatin1(core::kExamCardText));
     }
 };
 
-VELMOOR_TEST_MAIN(EncipherTest)
+QTEST_GUILESS_MAIN(EncipherTest)
 #include "encipher_test.moc"

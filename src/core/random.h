@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace exam {
+namespace core {
 
 // The 32-bit linear congruential generator the paper is drawn with.
 class Lcg
@@ -40,4 +40,4 @@ using SeedSource = std::function<std::uint32_t()>;
 // The low 32 bits of a high-resolution monotonic clock.
 std::uint32_t clockSeed();
 
-} // namespace exam
+} // namespace core

@@ -1,7 +1,7 @@
 #include "picturebox.h"
 
-#include "app/dialogs.h"
 #include "data/programfolder.h"
+#include "platform/dialogs.h"
 
 #include <QPainter>
 #include <QTimer>

@@ -1,6 +1,4 @@
-#include "exam/paper.h"
-
-#include "examsupport.h"
+#include "core/paper.h"
 
 #include "data/dataset.h"
 #include "data/error.h"
@@ -79,11 +77,11 @@ private slots:
 
 void PaperTest::quotaSplitsFortyPercentTrueFalse()
 {
-    QCOMPARE(exam::trueFalseCount(1), 0);
-    QCOMPARE(exam::trueFalseCount(5), 2);
-    QCOMPARE(exam::trueFalseCount(7), 2);
-    QCOMPARE(exam::trueFalseCount(10), 4);
-    QCOMPARE(exam::trueFalseCount(25), 10);
+    QCOMPARE(core::trueFalseCount(1), 0);
+    QCOMPARE(core::trueFalseCount(5), 2);
+    QCOMPARE(core::trueFalseCount(7), 2);
+    QCOMPARE(core::trueFalseCount(10), 4);
+    QCOMPARE(core::trueFalseCount(25), 10);
 
     testing::TestBank bank;
     const std::array<int, 4> scales{1, 5, 10, 25};
@@ -93,8 +91,8 @@ void PaperTest::quotaSplitsFortyPercentTrueFalse()
         addQuestions(bank, i + 1, 12, 20);
     }
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
-    const exam::PaperResult result = drawer.assemble(2);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
+    const core::PaperResult result = drawer.assemble(2);
     QCOMPARE(result.quota, 41);
     QCOMPARE(result.length, 41);
     const int expected[4][2] = {{0, 1}, {2, 3}, {4, 6}, {10, 15}};
@@ -116,7 +114,7 @@ void PaperTest::paperIsTrueFalseFirstInCategoryOrder()
     for (int s = 1; s <= 4; ++s)
         addQuestions(bank, s, 8, 8);
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
     QCOMPARE(drawer.assemble(0).length, 15);
 
     // Expected (typeId, sortid) run: 4 TF of 1, 2 TF of 3, 6 MC of 1, 3 MC of 3.
@@ -137,7 +135,7 @@ void PaperTest::paperHasNoDuplicatesWhenTheBankAllows()
     bank.addCategory(1, QStringLiteral("甲"), {10, 0, 0, 0, 0});
     addQuestions(bank, 1, 40, 60); // 11 draws all hitting the few drawn ones: odds below 1e-12
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
     for (int round = 0; round < 5; ++round) {
         QCOMPARE(drawer.assemble(0).length, 10);
         QCOMPARE(bank.scalar(QStringLiteral("SELECT count(DISTINCT subid) FROM note")).toInt(), 10);
@@ -151,7 +149,7 @@ void PaperTest::oneQuestionCategoryRepeatsAfterElevenDraws()
     addQuestions(bank, 1, 1, 5);
     Tables t(bank);
     int seeds = 0;
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note,
+    core::PaperDrawer drawer(t.subject, t.sort, t.note,
                              [&seeds] { return std::uint32_t(++seeds); });
     QCOMPARE(drawer.DrawQuestions(2, 1, 1), 1);
     t.note.post();
@@ -173,7 +171,7 @@ void PaperTest::drawUsesTheSeededOffset()
     // and the 3rd question in id order.
     std::vector<std::uint32_t> seeds{1, 12345};
     size_t next = 0;
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note, [&] { return seeds[next++ % 2]; });
+    core::PaperDrawer drawer(t.subject, t.sort, t.note, [&] { return seeds[next++ % 2]; });
     drawer.DrawQuestions(2, 1, 2);
     t.note.post();
     QCOMPARE(testing::paperOf(bank), QStringLiteral("159,153"));
@@ -188,7 +186,7 @@ void PaperTest::oldPaperIsReplacedCompletely()
     Tables t(bank);
     // Written after the paper handle took its snapshot: must go too.
     writeOldPaper(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
     QCOMPARE(drawer.assemble(0).length, 5);
     QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
     QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note WHERE subid > 9000")).toInt(),
@@ -206,7 +204,7 @@ void PaperTest::failedWriteKeepsTheOldPaper()
     bank.exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
     try {
         drawer.assemble(0);
         QFAIL("the fourth row should have been refused");
@@ -224,7 +222,7 @@ void PaperTest::failedWriteKeepsTheOldPaper()
 
     bank.exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    QVERIFY_THROWS_EXCEPTION(data::Error, exam::buildStudyPaper(t.subject, t.sort, t.note, 0));
+    QVERIFY_THROWS_EXCEPTION(data::Error, core::buildStudyPaper(t.subject, t.sort, t.note, 0));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 10);
 }
 
@@ -236,8 +234,8 @@ void PaperTest::categoryWithoutQuestionsIsSkippedAndReported()
     addQuestions(bank, 1, 0, 3); // no true/false question
     addQuestions(bank, 2, 4, 6);
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
-    const exam::PaperResult result = drawer.assemble(0);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
+    const core::PaperResult result = drawer.assemble(0);
     QCOMPARE(result.quota, 15);
     QCOMPARE(result.length, 13);
     QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 13);
@@ -245,7 +243,7 @@ void PaperTest::categoryWithoutQuestionsIsSkippedAndReported()
     QCOMPARE(result.shortfalls[0].sortId, qint64(1));
     QCOMPARE(result.shortfalls[0].typeId, 1);
     QCOMPARE(result.shortfalls[0].missing, 2);
-    const QString text = exam::shortfallText(result.shortfalls);
+    const QString text = core::shortfallText(result.shortfalls);
     QVERIFY2(text.contains(QStringLiteral("交通信号：没有判断题，少2题")), qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("安全行车")));
 }
@@ -258,14 +256,14 @@ void PaperTest::classWithoutQuotaOrQuestionsKeepsTheOldPaper()
     bank.addCategory(2, QStringLiteral("乙"), {0, 0, 0, 0, 6});
     writeOldPaper(bank);
     Tables t(bank);
-    exam::PaperDrawer drawer(t.subject, t.sort, t.note);
+    core::PaperDrawer drawer(t.subject, t.sort, t.note);
 
-    const exam::PaperResult none = drawer.assemble(3);
+    const core::PaperResult none = drawer.assemble(3);
     QCOMPARE(none.quota, 0);
     QCOMPARE(none.length, 0);
     QCOMPARE(testing::paperOf(bank), kOldPaper);
 
-    const exam::PaperResult empty = drawer.assemble(4); // quota 6, but category 2 has no question
+    const core::PaperResult empty = drawer.assemble(4); // quota 6, but category 2 has no question
     QCOMPARE(empty.quota, 6);
     QCOMPARE(empty.length, 0);
     QCOMPARE(empty.shortfalls.size(), size_t(2));
@@ -283,7 +281,7 @@ void PaperTest::studyPaperTakesTheWholeSetByType()
     bank.addQuestion(9, 1, 1, {QStringLiteral("√"), QStringLiteral("×")}, 0, 3);
     writeOldPaper(bank);
     Tables t(bank);
-    QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 3), 4);
+    QCOMPARE(core::buildStudyPaper(t.subject, t.sort, t.note, 3), 4);
     QCOMPARE(testing::paperOf(bank), QStringLiteral("5,9,7,8"));
     QCOMPARE(t.subject.filter(), QStringLiteral("(stid=3)"));
 }
@@ -294,9 +292,9 @@ void PaperTest::emptyStudySetKeepsTheOldPaper()
     addQuestions(bank, 1, 2, 2, 1);
     writeOldPaper(bank);
     Tables t(bank);
-    QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 2), 0);
+    QCOMPARE(core::buildStudyPaper(t.subject, t.sort, t.note, 2), 0);
     QCOMPARE(testing::paperOf(bank), kOldPaper);
-    QCOMPARE(exam::buildStudyPaper(t.subject, t.sort, t.note, 1), 4);
+    QCOMPARE(core::buildStudyPaper(t.subject, t.sort, t.note, 1), 4);
 }
 
 QTEST_GUILESS_MAIN(PaperTest)

@@ -4,7 +4,7 @@
 #include <QList>
 #include <climits>
 
-namespace exam {
+namespace core {
 
 std::optional<int> parseWholeInteger(QStringView text)
 {
@@ -68,4 +68,4 @@ ExamSettings readExamSettings(const QString& path)
     return parseExamSettings(content);
 }
 
-} // namespace exam
+} // namespace core

@@ -1,7 +1,7 @@
-#include "app/dialogs.h"
-#include "app/form.h"
-#include "app/keys.h"
 #include "data/error.h"
+#include "platform/dialogs.h"
+#include "platform/form.h"
+#include "platform/keys.h"
 #include "support/boxes.h"
 #include "support/testmain.h"
 

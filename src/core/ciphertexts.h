@@ -1,8 +1,8 @@
 #pragma once
 
-// Texts kept enciphered with menu::kCipherKey and read through Tmain::DecipherText; made with
+// Texts kept enciphered with core::kCipherKey and read through DecipherText; made with
 // tools/encipher (velmoor-encipher --pad 110 "..." for the status line).
-namespace menu {
+namespace core {
 
 // The main menu's status line, 110 GBK bytes:
 // "Velmoor 驾驶理论考试练习系统    小键盘 * 键进入模拟考试    安全驾驶，文明出行" padded with
@@ -15,4 +15,4 @@ inline constexpr char kStatusText[] =
 // The examinee card of the exam instructions: "准考证号：2026120800001".
 inline constexpr char kExamCardText[] = "8D7FA12BB21C9734F9792CA7568E1CC36AFB2EA754881C";
 
-} // namespace menu
+} // namespace core

@@ -1,6 +1,6 @@
-#include "app/artwork.h"
-#include "app/picturebox.h"
 #include "fixtures.h"
+#include "platform/artwork.h"
+#include "platform/picturebox.h"
 
 #include <QApplication>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace exam {
+namespace core {
 namespace {
 
 const QString kNoteId = QStringLiteral("noteId");
@@ -156,4 +156,4 @@ QString shortfallText(const std::vector<Shortfall>& shortfalls)
     return QStringLiteral("题库中以下类别缺少试题，试卷中已跳过：\n") + lines.join(u'\n');
 }
 
-} // namespace exam
+} // namespace core

@@ -1,4 +1,4 @@
-#include "exam/random.h"
+#include "core/random.h"
 
 #include <QTest>
 #include <set>
@@ -16,7 +16,7 @@ private slots:
 void RandomTest::stepsFollowTheRecurrence()
 {
     // seed * 134775813 + 1 modulo 2^32, worked out by hand for a few seeds.
-    exam::Lcg lcg(0);
+    core::Lcg lcg(0);
     QCOMPARE(lcg.next(100), 0u); // seed 1: 100 / 2^32 rounds down to 0
     QCOMPARE(lcg.seed(), 1u);
     QCOMPARE(lcg.next(100), 3u); // seed 134775814: 13477581400 >> 32 = 3
@@ -31,7 +31,7 @@ void RandomTest::stepsFollowTheRecurrence()
 
 void RandomTest::drawKeepsTheSecondStep()
 {
-    exam::Lcg lcg(1);
+    core::Lcg lcg(1);
     QCOMPARE(lcg.draw(10), 8u); // first step 134775814 -> 0 is discarded; 3698175007 -> 8
     QCOMPARE(lcg.seed(), 3698175007u);
 
@@ -44,7 +44,7 @@ void RandomTest::drawStaysBelowItsBoundAndReachesEveryValue()
 {
     for (std::uint32_t m : {1u, 2u, 7u, 250u}) {
         std::set<std::uint32_t> seen;
-        exam::Lcg lcg;
+        core::Lcg lcg;
         for (std::uint32_t seed = 0; seed < 5000; ++seed) {
             lcg.setSeed(seed * 2654435761u);
             const std::uint32_t k = lcg.draw(m);

@@ -5,7 +5,7 @@
 #include <QStringView>
 #include <optional>
 
-namespace exam {
+namespace core {
 
 // The examination time and pass mark of system.ini.
 struct ExamSettings
@@ -26,4 +26,4 @@ ExamSettings parseExamSettings(const QByteArray& content);
 // The same for a file; a file that cannot be read gives the defaults.
 ExamSettings readExamSettings(const QString& path);
 
-} // namespace exam
+} // namespace core

@@ -1,10 +1,10 @@
-#include "exam/examsettings.h"
+#include "core/examsettings.h"
 
 #include "support/testbank.h"
 
 #include <QTest>
 
-using exam::ExamSettings;
+using core::ExamSettings;
 
 class ExamSettingsTest : public QObject
 {
@@ -39,7 +39,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(int, value);
-        const std::optional<int> parsed = exam::parseWholeInteger(text);
+        const std::optional<int> parsed = core::parseWholeInteger(text);
         QCOMPARE(parsed.has_value(), valid);
         if (valid)
             QCOMPARE(*parsed, value);
@@ -78,7 +78,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, time);
         QFETCH(int, mark);
-        const ExamSettings parsed = exam::parseExamSettings(content);
+        const ExamSettings parsed = core::parseExamSettings(content);
         QCOMPARE(parsed.timeLeft, time);
         QCOMPARE(parsed.passMark, mark);
     }
@@ -86,10 +86,10 @@ private slots:
     void fromFile()
     {
         testing::TestBank bank;
-        QCOMPARE(exam::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
+        QCOMPARE(core::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
                  ExamSettings{});
         bank.writeFile(QStringLiteral("system.ini"), "alltime=1800\r\nmark=95\r\n");
-        QCOMPARE(exam::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
+        QCOMPARE(core::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
                  (ExamSettings{1800, 95}));
     }
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+class Table;
+}
+
+namespace core {
+
+// The points of one right answer: two for the classes E1 (motorcycle) and F1 (restoration), one
+// for every other class code.
+int pointsPerRight(const QString& classCode);
+
+// The right answers of a paper: its isright values added up, over every row whatever its filter.
+int countRight(data::Table& paper);
+
+// The score of a paper with `correct` right answers for a class code such as "C1".
+int score(int correct, const QString& classCode);
+
+// Whether a score reaches the pass mark.
+bool passed(int score, int passMark);
+
+// Counts a mock examination into the error counters: errorTimes of every question on the paper
+// goes up by one when it was answered wrong or not at all, down by one when right. One paper's
+// counters go in together: on a failure none of them is kept and the error is raised again.
+void countErrors(data::Table& paper, data::Table& subject);
+
+} // namespace core
