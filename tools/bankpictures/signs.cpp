@@ -207,8 +207,9 @@ std::vector<Picture> signPictures()
         p.drawEllipse(QPointF(0, 23), 6, 6);
     }));
     v.push_back(warn("sign_warn_two_way.jpg", [](QPainter& p) {
-        arrow(p, line({{-11, 32}, {-11, -14}}), 9, 15, 24, black);
-        arrow(p, line({{11, -32}, {11, 14}}), 9, 15, 24, black);
+        // Right-hand traffic: the own direction, pointing away, is on the right.
+        arrow(p, line({{11, 32}, {11, -14}}), 9, 15, 24, black);
+        arrow(p, line({{-11, -32}, {-11, 14}}), 9, 15, 24, black);
     }));
     v.push_back(warn("sign_warn_bumpy.jpg", [](QPainter& p) {
         QPainterPath ground;
