@@ -1,4 +1,5 @@
 #include "bankio.h"
+#include "fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,10 @@
 
 #include <sqlite3.h>
 
+#include <csignal>
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +28,18 @@ QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray tinyJpeg()
+{
+    return fixtures::writeJpeg(QSize(8, 8), fixtures::JpegSpace::Grey,
+                               [](int, int, unsigned char* out) { *out = 128; });
+}
+
+QByteArray tinyGif()
+{
+    return fixtures::writeGif(QSize(2, 2), {qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                              {fixtures::solidFrame(QRect(0, 0, 2, 2), 1)});
 }
 
 // A small bank that check() finds clean: category 1 asks 5 questions for class 0
@@ -145,6 +161,12 @@ private slots:
     void checkFindsShortCategories();
     void checkNamesDatabaseRowsById();
     void exportThenImportRoundTrips();
+    void importReplacesBankInLiveWalDatabase();
+    void killedImportLeavesOldDatabase();
+    void importCopiesPicturesAndRefusesEscapes();
+    void checkFindsPicturesTheProgramCannotShow();
+    void gbkFaultNamesItsRow();
+    void exportRefusesToOverwriteAndGuardsFormulas();
 
 private:
     QTemporaryDir tmp_;
@@ -220,7 +242,7 @@ void BankTest::importsGbk()
     // Told it is UTF-8, the same file is refused at the cell that does not decode.
     const QString message = errorOf(
         [&] { bank::importFolder(dir, tmp_.filePath("gbk-utf8.db"), bank::Encoding::Utf8); });
-    QVERIFY2(message.contains("sort.csv row 2 column 2"), qPrintable(message));
+    QVERIFY2(message.contains("sort.csv 第 2 行第 2 列"), qPrintable(message));
     QVERIFY2(message.contains("UTF-8"), qPrintable(message));
 }
 
@@ -250,31 +272,31 @@ void BankTest::reportsBadInputWithPlace_data()
         "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n";
     QTest::newRow("not a number") << "subject.csv"
                                   << subjectHeader + "1,a,,,,1,1,0,0\n2,b,,,,x2,1,0,0\n"
-                                  << QStringList{"subject.csv row 3 column 6 (typeId)",
-                                                 "\"x2\" is not a whole number"};
+                                  << QStringList{"subject.csv 第 3 行第 6 列 (typeId)",
+                                                 "\"x2\" 不是整数"};
     QTest::newRow("empty required id")
         << "subject.csv" << subjectHeader + "1,a,,,,1,1,0,0\n,b,,,,1,1,0,0\n"
-        << QStringList{"subject.csv row 3 column 1 (subid)", "empty"};
+        << QStringList{"subject.csv 第 3 行第 1 列 (subid)", "为空"};
     QTest::newRow("empty category") << "subject.csv" << subjectHeader + "1,a,,,,1,\"\",0,0\n"
-                                    << QStringList{"subject.csv row 2 column 7 (sortid)", "empty"};
+                                    << QStringList{"subject.csv 第 2 行第 7 列 (sortid)", "为空"};
     QTest::newRow("unclosed quote")
         << "options.csv" << QByteArray("optid,subid,optcontent,iskey\n1,1,\"open\n2,1,x,0\n")
-        << QStringList{"options.csv row 2 column 3", "quot"};
+        << QStringList{"options.csv 第 2 行第 3 列", "引号"};
     QTest::newRow("stray quote") << "options.csv"
                                  << QByteArray("optid,subid,optcontent,iskey\n1,1,ab\"c,0\n")
-                                 << QStringList{"options.csv row 2 column 3", "quot"};
+                                 << QStringList{"options.csv 第 2 行第 3 列", "引号"};
     QTest::newRow("short row") << "options.csv"
                                << QByteArray("optid,subid,optcontent,iskey\n1,1,x,0\n2,1,y\n")
-                               << QStringList{"options.csv row 3", "3 cells", "header has 4"};
+                               << QStringList{"options.csv 第 3 行", "3 个单元格", "标题行有 4 个"};
     QTest::newRow("missing column") << "options.csv" << QByteArray("optid,subid,iskey\n1,1,0\n")
-                                    << QStringList{"options.csv row 1", "no column \"optcontent\""};
+                                    << QStringList{"options.csv 第 1 行", "没有列 \"optcontent\""};
     QTest::newRow("unknown column")
         << "sort.csv" << QByteArray("sortID,sortname,scale0,scale1,scale2,scale3,scale4,colour\n")
-        << QStringList{"sort.csv row 1 column 8", "unknown column \"colour\""};
+        << QStringList{"sort.csv 第 1 行第 8 列", "未知的列 \"colour\""};
     QTest::newRow("duplicate id")
         << "options.csv" << QByteArray("optid,subid,optcontent,iskey\n1,1,x,1\n2,1,y,0\n1,1,z,0\n")
-        << QStringList{"options.csv row 4", "duplicate optid 1", "first in row 2"};
-    QTest::newRow("empty file") << "sort.csv" << QByteArray() << QStringList{"sort.csv", "empty"};
+        << QStringList{"options.csv 第 4 行", "optid 1 重复", "首次出现在第 2 行"};
+    QTest::newRow("empty file") << "sort.csv" << QByteArray() << QStringList{"sort.csv", "空"};
 }
 
 void BankTest::reportsBadInputWithPlace()
@@ -357,20 +379,20 @@ void BankTest::checkFindsStructuralFaults()
 
     const QStringList found = texts(bank::checkPath(dir));
     const QList<QStringList> expected = {
-        {"sort.csv row 3", "duplicate sortID 1", "first in row 2"},
-        {"subject.csv row 8", "duplicate subid 6", "first in row 7"},
-        {"subject.csv row 3", "question 2 has 0 keys"},
-        {"subject.csv row 4", "question 3 has 2 keys"},
-        {"subject.csv row 5", "true/false question 4 has 3 options"},
-        {"subject.csv row 6", "question 5 has 5 options"},
-        {"subject.csv row 7", "unknown category 99"},
-        {"subject.csv row 9", "unknown type 3"},
-        {"options.csv row 18", "question 77, which does not exist"},
+        {"sort.csv 第 3 行", "sortID 1 重复", "首次出现在第 2 行"},
+        {"subject.csv 第 8 行", "subid 6 重复", "首次出现在第 7 行"},
+        {"subject.csv 第 3 行", "题目 2 的 2 个选项中有 0 个答案"},
+        {"subject.csv 第 4 行", "题目 3 的 2 个选项中有 2 个答案"},
+        {"subject.csv 第 5 行", "判断题 4 有 3 个选项"},
+        {"subject.csv 第 6 行", "题目 5 有 5 个选项"},
+        {"subject.csv 第 7 行", "类别 99 不存在"},
+        {"subject.csv 第 9 行", "题型 3 未知"},
+        {"options.csv 第 18 行", "不存在的题目 77"},
     };
     for (const QStringList& parts : expected)
         QVERIFY2(anyContains(found, parts),
                  qPrintable(parts.join(" / ") + "\n" + found.join("\n")));
-    QVERIFY2(!anyContains(found, {"subject.csv row 2:"}), qPrintable(found.join("\n")));
+    QVERIFY2(!anyContains(found, {"subject.csv 第 2 行："}), qPrintable(found.join("\n")));
     QCOMPARE(found.size(), expected.size());
 }
 
@@ -378,8 +400,8 @@ void BankTest::checkFindsMissingPictures()
 {
     const QString dir = tmp_.filePath("pictures");
     writeCleanBank(dir);
-    writeFile(dir + "/upload/pic.jpg", "x");
-    writeFile(dir + "/upload/signs/Arrow.gif", "x");
+    writeFile(dir + "/upload/pic.jpg", tinyJpeg());
+    writeFile(dir + "/upload/signs/Arrow.gif", tinyGif());
     writeFile(dir + "/upload/x.jpg", "x");
     writeFile(dir + "/subject.csv",
               "subid,subtitle,subpic,info,infopic,typeId,sortid,stid,errorTimes\n"
@@ -389,11 +411,11 @@ void BankTest::checkFindsMissingPictures()
               "4,d, x.jpg,,other\\x.jpg,2,1,0,0\n"      // row 5: leading blank kept; wrong folder
               "5,e,,,,2,1,0,0\n");
     const QStringList found = texts(bank::checkPath(dir));
-    QVERIFY2(anyContains(found, {"subject.csv row 4", "subpic \"gone.png\""}),
+    QVERIFY2(anyContains(found, {"subject.csv 第 4 行", "subpic \"gone.png\"", "不存在"}),
              qPrintable(found.join("\n")));
-    QVERIFY2(anyContains(found, {"subject.csv row 5", "subpic \" x.jpg\""}),
+    QVERIFY2(anyContains(found, {"subject.csv 第 5 行", "subpic \" x.jpg\"", "不存在"}),
              qPrintable(found.join("\n")));
-    QVERIFY2(anyContains(found, {"subject.csv row 5", "infopic \"other\\x.jpg\""}),
+    QVERIFY2(anyContains(found, {"subject.csv 第 5 行", "infopic \"other\\x.jpg\"", "不存在"}),
              qPrintable(found.join("\n")));
     QCOMPARE(found.size(), 3);
 }
@@ -408,11 +430,10 @@ void BankTest::checkFindsShortCategories()
                                  "1,Rules,5,10,0,-3,1\n"
                                  "2,Empty,0,0,0,0,0\n");
     const QStringList found = texts(bank::checkPath(dir));
-    QVERIFY2(anyContains(found, {"sort.csv row 2", "class 1", "2 true/false questions", "needs 4"}),
+    QVERIFY2(anyContains(found, {"sort.csv 第 2 行", "车型 1", "只有 2 道判断题", "需要 4 道"}),
              qPrintable(found.join("\n")));
-    QVERIFY2(
-        anyContains(found, {"sort.csv row 2", "class 1", "3 multiple-choice questions", "needs 6"}),
-        qPrintable(found.join("\n")));
+    QVERIFY2(anyContains(found, {"sort.csv 第 2 行", "车型 1", "只有 3 道选择题", "需要 6 道"}),
+             qPrintable(found.join("\n")));
     QCOMPARE(found.size(), 2);
 }
 
@@ -425,12 +446,11 @@ void BankTest::checkNamesDatabaseRowsById()
               "1,a,,,,1,1,0,0\n2,b,,,,1,1,0,0\n3,c,,,,2,1,0,0\n4,d,,,,2,1,0,0\n"
               "5,e,there.jpg,,,2,1,0,0\n9,f,,,,2,1,0,0\n");
     QTemporaryDir program;
-    writeFile(program.filePath("upload/THERE.jpg"), "x");
+    writeFile(program.filePath("upload/THERE.jpg"), tinyJpeg());
     const QString db = program.filePath("data.db");
     bank::importFolder(dir, db);
     const QStringList found = texts(bank::checkPath(db));
-    QCOMPARE(found, QStringList({"subject id 9: question 9 has 0 keys among its 0 options; it "
-                                 "needs exactly one"}));
+    QCOMPARE(found, QStringList({"subject 表 id 9：题目 9 的 0 个选项中有 0 个答案，须恰好一个"}));
 }
 
 void BankTest::exportThenImportRoundTrips()
@@ -458,6 +478,227 @@ void BankTest::exportThenImportRoundTrips()
     bank::exportDatabase(second, again);
     for (const char* name : {"sort.csv", "subject.csv", "options.csv"})
         QCOMPARE(readBytes(again + "/" + name), readBytes(exported + "/" + name));
+}
+
+void BankTest::importReplacesBankInLiveWalDatabase()
+{
+    QTemporaryDir program;
+    const QString db = program.filePath("data.db");
+    const QString dir = tmp_.filePath("live");
+    writeCleanBank(dir);
+    bank::importFolder(dir, db);
+
+    // The running program: WAL mode, a table of its own, frames not yet checkpointed.
+    sqlite3* live = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(db).constData(), &live), SQLITE_OK);
+    auto run = [&](const char* sql) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(live, sql, nullptr, nullptr, &error);
+        const QString why = QString::fromUtf8(error ? error : "");
+        sqlite3_free(error);
+        return rc == SQLITE_OK ? QString() : why;
+    };
+    QCOMPARE(run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+                 "CREATE TABLE history (paper INTEGER, score INTEGER);"
+                 "INSERT INTO history VALUES (1, 92); UPDATE subject SET errorTimes = 4;"),
+             QString());
+    QVERIFY(QFileInfo(db + "-wal").size() > 0);
+
+    // While it holds the database open, import refuses and changes nothing.
+    writeFile(dir + "/subject.csv", readBytes(dir + "/subject.csv") + "6,new,,,,2,1,0,0\n");
+    writeFile(dir + "/options.csv", readBytes(dir + "/options.csv") + "99,6,x,1\n");
+    const QString refused =
+        errorOf([&] { bank::importFolder(dir, db, bank::Encoding::Auto, {}, 0); });
+    QVERIFY2(refused.contains("正被另一个程序打开"), qPrintable(refused));
+    QCOMPARE(run("SELECT 1 FROM history"), QString());
+
+    // Killed: its log stays beside the file; the import then replaces the bank through it.
+    sqlite3_db_config(live, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    QCOMPARE(sqlite3_close(live), SQLITE_OK);
+    QVERIFY(QFileInfo(db + "-wal").size() > 0);
+    const bank::Summary summary = bank::importFolder(dir, db);
+    QCOMPARE(summary.questions, 6);
+
+    Sql sql(db);
+    QCOMPARE(sql.column("PRAGMA integrity_check"), QStringList{"ok"});
+    QCOMPARE(sql.column("SELECT count(*) FROM subject"), QStringList{"6"});
+    QCOMPARE(sql.column("SELECT DISTINCT errorTimes FROM subject"), QStringList{"0"});
+    QCOMPARE(sql.column("SELECT score FROM history"), QStringList{"92"});
+    QCOMPARE(sql.column("PRAGMA journal_mode"), QStringList{"wal"});
+}
+
+void BankTest::killedImportLeavesOldDatabase()
+{
+    QTemporaryDir program;
+    const QString db = program.filePath("data.db");
+    const QString small = tmp_.filePath("kill-old");
+    writeCleanBank(small);
+    bank::importFolder(small, db);
+
+    // Big enough that the unfinished transaction spills pages to disk before the kill.
+    const QString big = tmp_.filePath("kill-big");
+    writeCleanBank(big);
+    QByteArray subjects = "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n";
+    const QByteArray info = "\"" + QByteArray(900, 'i') + "\"";
+    for (int q = 1; q <= 30000; ++q)
+        subjects += QByteArray::number(q) + ",q,," + info + ",,2,1,0\n";
+    writeFile(big + "/subject.csv", subjects);
+
+    int ready[2];
+    QCOMPARE(pipe(ready), 0);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        close(ready[0]);
+        try {
+            bank::importFolder(big, db, bank::Encoding::Auto, [&](qint64 rows) {
+                if (rows == 25000) {
+                    (void)!write(ready[1], "x", 1);
+                    pause();
+                }
+            });
+        } catch (...) {
+        }
+        _exit(3);
+    }
+    close(ready[1]);
+    char byte = 0;
+    QCOMPARE(read(ready[0], &byte, 1), ssize_t(1));
+    close(ready[0]);
+    QVERIFY(QFileInfo(db + "-wal").size() > 10 * 1024 * 1024);
+    kill(child, SIGKILL);
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+
+    const QStringList left = QDir(program.path()).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : left)
+        QVERIFY2(QStringList({"data.db", "data.db-wal", "data.db-shm"}).contains(name),
+                 qPrintable(left.join(" ")));
+    {
+        Sql sql(db);
+        QCOMPARE(sql.column("PRAGMA integrity_check"), QStringList{"ok"});
+        QCOMPARE(sql.column("SELECT count(*) FROM subject"), QStringList{"5"});
+    }
+    QVERIFY(sameBank(bank::readFolder(small), bank::readDatabase(db)));
+}
+
+void BankTest::importCopiesPicturesAndRefusesEscapes()
+{
+    const QString dir = tmp_.filePath("withpictures");
+    writeCleanBank(dir);
+    writeFile(dir + "/upload/sign.gif", tinyGif());
+    writeFile(dir + "/upload/scenes/Road.jpg", tinyJpeg());
+    writeFile(dir + "/subject.csv", "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n"
+                                    "1,a,sign.gif,,scenes\\road.JPG,1,1,1\n2,b,sign.gif,,,1,1,2\n"
+                                    "3,c,,,,2,1,0\n4,d,,,,2,1,0\n5,e,,,,2,1,0\n");
+    QTemporaryDir program;
+    const QString db = program.filePath("data.db");
+    const bank::Summary summary = bank::importFolder(dir, db);
+    QCOMPARE(readBytes(program.filePath("upload/sign.gif")), tinyGif());
+    QCOMPARE(readBytes(program.filePath("upload/scenes/Road.jpg")), tinyJpeg());
+    QCOMPARE(summary.picturesCopied, 2);
+    QVERIFY2(summary.toString().startsWith(
+                 QStringLiteral("题目 5 道，选项 16 个，类别 1 个，图片 2 张，练习套题 2 "
+                                "套；每卷题量 C1、C2、C3、C4 5，")),
+             qPrintable(summary.toString()));
+    QCOMPARE(texts(bank::checkPath(db)), QStringList());
+    const QByteArray before = readBytes(db);
+
+    // A link out of upload/ and a name that climbs out of it are refused before anything changes.
+    QTemporaryDir outside;
+    writeFile(outside.filePath("secret.jpg"), tinyJpeg());
+    QVERIFY(QFile::link(outside.filePath("secret.jpg"), dir + "/upload/secret.jpg"));
+    QString message = errorOf([&] { bank::importFolder(dir, db); });
+    QVERIFY2(message.contains("upload/secret.jpg") && message.contains("upload/ 之外"),
+             qPrintable(message));
+    QVERIFY(anyContains(texts(bank::checkPath(dir)), {"upload/secret.jpg", "之外"}));
+    QFile::remove(dir + "/upload/secret.jpg");
+
+    writeFile(dir + "/subject.csv", "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n"
+                                    "1,a,..\\..\\secret.jpg,,,1,1,0\n");
+    message = errorOf([&] { bank::importFolder(dir, db); });
+    QVERIFY2(message.contains("subject.csv 第 2 行") && message.contains("upload/ 之外"),
+             qPrintable(message));
+    QVERIFY(anyContains(texts(bank::checkPath(dir)), {"subject.csv 第 2 行", "subpic", "之外"}));
+    QCOMPARE(readBytes(db), before);
+    QVERIFY(!QFile::exists(program.filePath("upload/secret.jpg")));
+}
+
+void BankTest::checkFindsPicturesTheProgramCannotShow()
+{
+    const QString dir = tmp_.filePath("unshowable");
+    writeCleanBank(dir);
+    writeFile(dir + "/upload/good.jpg", tinyJpeg());
+    writeFile(dir + "/upload/photo.png", tinyJpeg());
+    writeFile(dir + "/upload/broken.gif", "GIF89a but not really");
+    writeFile(dir + "/subject.csv",
+              "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n"
+              "1,a,good.jpg,,,1,1,0\n2,b,photo.png,,,1,1,0\n"
+              "3,c,broken.gif,,,2,1,0\n4,d,,,broken.gif,2,1,0\n5,e,,,,2,1,0\n");
+    const QStringList found = texts(bank::checkPath(dir));
+    QVERIFY2(
+        anyContains(found, {"subject.csv 第 3 行", "photo.png", "未知的图象文件扩展名 (.png)"}),
+        qPrintable(found.join("\n")));
+    QVERIFY2(anyContains(found, {"subject.csv 第 4 行", "subpic \"broken.gif\"", "无法显示"}),
+             qPrintable(found.join("\n")));
+    QVERIFY2(anyContains(found, {"subject.csv 第 5 行", "infopic \"broken.gif\"", "无法显示"}),
+             qPrintable(found.join("\n")));
+    QCOMPARE(found.size(), 3);
+}
+
+void BankTest::gbkFaultNamesItsRow()
+{
+    const QString dir = tmp_.filePath("gbkrow");
+    writeCleanBank(dir);
+    QStringEncoder gbk("GBK");
+    QByteArray subjects = "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n";
+    for (int q = 1; q <= 400; ++q) {
+        QByteArray title = gbk.encode(QStringLiteral("第%1题").arg(q));
+        if (q == 300)
+            title += "\x81\x20"; // a lead byte without its trail byte, in file row 301
+        subjects += QByteArray::number(q) + "," + title + ",,,,2,1,0\n";
+    }
+    writeFile(dir + "/subject.csv", subjects);
+    for (const bank::Encoding encoding : {bank::Encoding::Auto, bank::Encoding::Gbk}) {
+        const QString message =
+            errorOf([&] { bank::importFolder(dir, tmp_.filePath("gbkrow.db"), encoding); });
+        QVERIFY2(message.contains("subject.csv 第 301 行第 2 列") && message.contains("GBK"),
+                 qPrintable(message));
+    }
+}
+
+void BankTest::exportRefusesToOverwriteAndGuardsFormulas()
+{
+    const QString dir = tmp_.filePath("formulas");
+    writeCleanBank(dir);
+    writeFile(dir + "/subject.csv", "subid,subtitle,subpic,info,infopic,typeId,sortid,stid\n"
+                                    "1,=1+2,,@SUM(A1),,1,1,0\n2,+86 电话,,'=kept,,1,1,0\n"
+                                    "3,-5 分,,'''@x,,2,1,0\n4,'plain,,a=b,,2,1,0\n5,e,,,,2,1,-2\n");
+    const QString db = tmp_.filePath("formulas.db");
+    bank::importFolder(dir, db);
+    QCOMPARE(
+        Sql(db).column("SELECT subtitle || '|' || ifnull(info, '') FROM subject ORDER BY subid"),
+        QStringList({"=1+2|@SUM(A1)", "+86 电话|=kept", "-5 分|''@x", "'plain|a=b", "e|"}));
+
+    QTemporaryDir place;
+    const QString out = place.filePath("bank");
+    writeFile(out + "/notes.txt", "the school's own file");
+    const QString refused = errorOf([&] { bank::exportDatabase(db, out); });
+    QVERIFY2(refused.contains("--force"), qPrintable(refused));
+    QCOMPARE(readBytes(out + "/notes.txt"), QByteArray("the school's own file"));
+
+    bank::exportDatabase(db, out, true);
+    QCOMPARE(QDir(place.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"bank"});
+    QVERIFY(!QFile::exists(out + "/notes.txt"));
+    const QByteArray csv = readBytes(out + "/subject.csv");
+    for (const char* cell : {"\"'=1+2\"", "\"'@SUM(A1)\"", "\"'+86 电话\"", "\"'=kept\"",
+                             "\"'-5 分\"", "\"'''@x\"", "\"'plain\"", "\"a=b\"", ",1,-2,0\r\n"})
+        QVERIFY2(csv.contains(cell), cell);
+    const QString again = tmp_.filePath("formulas2.db");
+    bank::importFolder(out, again);
+    QVERIFY(sameBank(bank::readDatabase(db), bank::readDatabase(again)));
 }
 
 QTEST_GUILESS_MAIN(BankTest)

@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
-// Reading, checking and writing question banks: three CSV files in a folder or a data.db.
+// Reading, checking and writing question banks: three CSV files (and the pictures in upload/)
+// in a folder, or a data.db.
 namespace bank {
 
 // Bad input or a failed write; the text names file, row and column where it can.
@@ -69,31 +71,63 @@ struct Bank
 
 struct Finding
 {
-    QString place; // "subject.csv row 12" or "subject id 1203"
+    QString place; // "subject.csv 第 12 行" or "subject 表 id 1203"
     QString message;
-    QString toString() const { return place + QStringLiteral(": ") + message; }
+    QString toString() const { return place + QStringLiteral("：") + message; }
 };
 
-// Reads sort.csv, subject.csv and options.csv from dir. Throws Error on malformed input;
-// duplicate ids are left for check() and writeDatabase() to catch.
+// What a bank holds, for the one line the tool prints on success.
+struct Summary
+{
+    qint64 questions = 0;
+    qint64 options = 0;
+    qint64 categories = 0;
+    qint64 pictures = 0;               // distinct picture names the questions use
+    qint64 studySets = 0;              // sets 1 to 10 that have questions
+    std::array<qint64, 5> paperSize{}; // questions on a paper per vehicle class
+    qint64 picturesCopied = 0;         // files taken along by an import
+    QString toString() const;
+};
+
+// A spreadsheet runs a cell that begins with one of these; export puts an apostrophe before such
+// a text and import takes one away again, so that a round trip gives back the stored text.
+bool looksLikeFormula(QStringView text);
+
+// Reads sort.csv, subject.csv and options.csv from dir into memory. Throws Error on malformed
+// input; duplicate ids are left for check() to catch.
 Bank readFolder(const QString& dir, Encoding encoding = Encoding::Auto);
 
 Bank readDatabase(const QString& dbPath);
 
-// Builds a fresh database beside dbPath and renames it over dbPath only when complete.
+// Called every kProgressRows stored rows with the count so far.
+inline constexpr qint64 kProgressRows = 1000;
+using Progress = std::function<void(qint64 rows)>;
+
+// How long import waits for another connection to let go of the database before it refuses.
+inline constexpr int kBusyWaitMs = 3000;
+
+// Replaces the bank tables (sort, subject, options; the paper in note is emptied) of dbPath in
+// one transaction, creating the database when there is none; every other table is kept. Refuses
+// a file that is not a sound database and one that another program holds open.
 void writeDatabase(const Bank& bank, const QString& dbPath);
 
-void importFolder(const QString& dir, const QString& dbPath, Encoding encoding = Encoding::Auto);
+// The same, streaming the CSV files of dir row by row, and copying dir/upload/ into upload/
+// beside the database.
+Summary importFolder(const QString& dir, const QString& dbPath, Encoding encoding = Encoding::Auto,
+                     const Progress& progress = {}, int busyWaitMs = kBusyWaitMs);
 
-// Writes the three CSV files in UTF-8 with header rows; Null texts become empty unquoted cells.
-void writeFolder(const Bank& bank, const QString& dir);
-
-void exportDatabase(const QString& dbPath, const QString& dir);
+// Writes the three CSV files in UTF-8 with header rows (Null texts become empty unquoted cells)
+// and a copy of upload/ beside the database into dir, through a temporary folder beside dir.
+// An existing dir that is not empty is replaced only when overwrite is set.
+Summary exportDatabase(const QString& dbPath, const QString& dir, bool overwrite = false);
 
 // programFolder holds upload/ and ends with '/'.
 std::vector<Finding> check(const Bank& bank, const QString& programFolder);
 
+Summary summarize(const Bank& bank);
+
 // A folder is read as CSV files, anything else as a database.
-std::vector<Finding> checkPath(const QString& path, Encoding encoding = Encoding::Auto);
+std::vector<Finding> checkPath(const QString& path, Encoding encoding = Encoding::Auto,
+                               Summary* summary = nullptr);
 
 } // namespace bank
