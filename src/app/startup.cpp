@@ -2,6 +2,7 @@
 
 #include "shared.h"
 
+#include "data/programfolder.h"
 #include "data/tado.h"
 #include "exam/txtxx.h"
 #include "menu/tdtjq.h"
@@ -47,6 +48,7 @@ void shutDown()
 int run(int argc, char** argv)
 {
     Application application(argc, argv);
+    guard([] { data::useOwnFolderIfShared(); });
     startUp();
     main->show();
     const int rc = Application::exec();
