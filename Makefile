@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps configure build clean
+.PHONY: run test package deps configure build clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -14,14 +14,21 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Builds and starts the program on the bundled sample bank (under Xvfb when there is no display).
-run: build
+# Builds what the program needs (the program, the bank tool, its folder) and starts it on the
+# bundled sample bank, under Xvfb when there is no display.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target velmoor_program_folder
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/velmoor/velmoor; \
 	else xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/velmoor/velmoor; fi
 
 # Builds and runs every test.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package for schools: $(BUILD)/velmoor_<version>_<arch>.deb
+package: configure
+	cmake --build $(BUILD) -j$(JOBS) --target velmoor_program_folder velmoor_package_files
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD)
