@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev libjpeg-dev libgif-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming xvfb xauth clang-format python3
+  dpkg-dev sqlite3 desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
