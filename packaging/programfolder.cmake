@@ -8,6 +8,6 @@ if(NOT EXISTS ${DIR}/system.ini)
 endif()
 if(NOT EXISTS ${DIR}/data.db)
   message(STATUS "Building the sample question bank into ${DIR}")
+  # The tool takes the bank's pictures along into upload/.
   execute_process(COMMAND ${BANK_TOOL} import ${SOURCE}/bank ${DIR}/data.db COMMAND_ERROR_IS_FATAL ANY)
-  file(COPY ${SOURCE}/bank/upload/ DESTINATION ${DIR}/upload)
 endif()
