@@ -83,7 +83,7 @@ void showStudySets()
 {
     if (app::xtxx) {
         app::xtxx->setTag(1);
-        app::xtxx->show();
+        bringUp(app::xtxx);
     }
 }
 

@@ -16,7 +16,6 @@ Txtxx::Txtxx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txtxx
 {
     ui->setupUi(this);
     setFrame(Frame::None, Buttons::None, false);
-    setWindowTitle(QStringLiteral("xtxx"));
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/study_banner.jpg")));
     app::onClick(ui->BitBtn1, this, &Txtxx::BitBtn1Click);

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "dialogs.h"
+#include "focusstyle.h"
 #include "form.h"
 #include "keys.h"
 
@@ -15,6 +16,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The application title; not a display name, which the window system would append to every
     // window's caption.
     setApplicationName(QStringLiteral("Velmoor"));
+    setStyle(new FocusStyle);
     // The windows are laid out for a Chinese system font; this one ships with the program's
     // packages.
     // The windows name the Chinese system fonts. A Song (Ming) face stands in for 宋体, with the

@@ -1,7 +1,9 @@
 #include "form.h"
 
 #include "dialogs.h"
+#include "windowsystem.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -27,6 +29,10 @@ void Form::setFrame(Frame frame, Buttons buttons, bool onTop)
     setWindowFlags(flags);
     if (frame != Frame::Sizeable)
         setFixedSize(size());
+    if (frame == Frame::None)
+        setWindowTitle(QCoreApplication::applicationName());
+    frame_ = frame;
+    buttons_ = buttons;
 }
 
 void Form::setOuterSize(int width, int height)
@@ -45,15 +51,46 @@ void Form::FormKeyDown(int) {}
 
 void Form::showEvent(QShowEvent* event)
 {
-    if (!centred_ && !event->spontaneous()) {
-        centred_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+    if (!event->spontaneous()) {
+        // Qt's flags leave the window menu and the buttons to the window manager.
+        if (frame_ != Frame::None && buttons_ == Buttons::None)
+            askForNoTitleButtons(this, frame_ == Frame::Sizeable);
+        if (!centred_) {
+            centred_ = true;
+            std::optional<QMargins> frame;
+            if (frame_ != Frame::None) {
+                frame = frameExtents(this);
+                recentre_ = !frame;
+            }
+            centre(frame.value_or(QMargins()));
         }
+        // Shown first or again, the window takes the keyboard: Enter and the keypad act at once.
+        raise();
+        activateWindow();
     }
     QWidget::showEvent(event);
+}
+
+void Form::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (recentre_ && isVisible() && outer != inner) {
+        recentre_ = false;
+        centre(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+    }
+}
+
+void Form::centre(const QMargins& frame)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect outer = geometry().marginsAdded(frame);
+    outer.moveCenter(screen->availableGeometry().center());
+    setGeometry(outer.marginsRemoved(frame));
 }
 
 } // namespace app
