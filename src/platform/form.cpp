@@ -55,7 +55,10 @@ void Form::showEvent(QShowEvent* event)
         // Qt's flags leave the window menu and the buttons to the window manager.
         if (frame_ != Frame::None && buttons_ == Buttons::None)
             askForNoTitleButtons(this, frame_ == Frame::Sizeable);
-        if (!centred_) {
+        if (centred_) {
+            // Shown again: on top of whatever opened since; a new window is mapped there anyway.
+            raise();
+        } else {
             centred_ = true;
             std::optional<QMargins> frame;
             if (frame_ != Frame::None) {
@@ -65,7 +68,6 @@ void Form::showEvent(QShowEvent* event)
             centre(frame.value_or(QMargins()));
         }
         // Shown first or again, the window takes the keyboard: Enter and the keypad act at once.
-        raise();
         activateWindow();
     }
     QWidget::showEvent(event);

@@ -3,6 +3,8 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "menu/tmain.h"
+#include "platform/navigation.h"
 #include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
@@ -49,6 +51,7 @@ private slots:
     void busSetReplacesTheOldPaper();
     void emptySetIsRefusedAndOldPaperKept();
     void returnButtonHidesTheWindow();
+    void openedAgainTheWindowTakesTheKeyboard();
     void handedInStudySetLeavesCountersAlone();
 };
 
@@ -67,6 +70,7 @@ void TxtxxTest::windowOffersTenSets()
     QCOMPARE(w->objectName(), QStringLiteral("xtxx"));
     QCOMPARE(w->size(), QSize(792, 576));
     QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Velmoor"));
     QVERIFY(!w->isVisible());
     const QStringList captions{QStringLiteral("第一套"),       QStringLiteral("第二套"),
                                QStringLiteral("第三套"),       QStringLiteral("第四套"),
@@ -166,6 +170,24 @@ void TxtxxTest::returnButtonHidesTheWindow()
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(!app::mnks);
     QCOMPARE(testing::paperOf(bank), QStringLiteral("900,901"));
+}
+
+void TxtxxTest::openedAgainTheWindowTakesTheKeyboard()
+{
+    testing::TestBank bank;
+    fillBank(bank);
+    app::startUp();
+    app::main->show();
+    nav::showStudySets();
+    QVERIFY(QTest::qWaitForWindowActive(app::xtxx));
+    // Left open behind the main menu, then opened again from it: Enter starts the set at once.
+    app::main->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(app::main));
+    nav::showStudySets();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(app::xtxx));
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_Return);
+    QVERIFY(app::mnks);
+    QVERIFY(!app::xtxx->isVisible());
 }
 
 void TxtxxTest::handedInStudySetLeavesCountersAlone()

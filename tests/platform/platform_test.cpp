@@ -26,6 +26,17 @@ public:
     }
 };
 
+// A window with the frame and caption of the result window, or with none.
+class FramedForm final : public app::Form
+{
+public:
+    FramedForm(Frame frame, Buttons buttons)
+    {
+        setWindowTitle(QStringLiteral("Velmoor-测试成绩"));
+        setFrame(frame, buttons, true);
+    }
+};
+
 // The title and text of every box answered, one "title|text" a box.
 QString shown(const testing::BoxAnswerer& boxes)
 {
@@ -151,6 +162,34 @@ private slots:
         QVERIFY(alive);
         QVERIFY(!form->isVisible());
         delete form;
+    }
+
+    void framelessWindowsReachTheTaskbarAsVelmoorFramedOnesKeepCaptionWithoutButtons()
+    {
+        const FramedForm frameless(app::Form::Frame::None, app::Form::Buttons::None);
+        QCOMPARE(frameless.windowTitle(), QStringLiteral("Velmoor"));
+        QVERIFY(frameless.windowFlags() & Qt::FramelessWindowHint);
+        const FramedForm framed(app::Form::Frame::Sizeable, app::Form::Buttons::None);
+        QCOMPARE(framed.windowTitle(), QStringLiteral("Velmoor-测试成绩"));
+        QVERIFY(framed.windowFlags() & Qt::WindowTitleHint);
+        QCOMPARE(framed.windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                                         Qt::WindowCloseButtonHint),
+                 Qt::WindowFlags());
+    }
+
+    void aFocusedButtonShowsItsFocusWithoutTheTabKey()
+    {
+        RecordingForm form;
+        auto* button = new QPushButton(QStringLiteral("确定"), &form);
+        auto* other = new QPushButton(QStringLiteral("取消"), &form);
+        other->move(0, 40);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        other->setFocus(Qt::MouseFocusReason);
+        const QImage plain = button->grab().toImage();
+        button->setFocus(Qt::MouseFocusReason);
+        QVERIFY(button->hasFocus());
+        QVERIFY(button->grab().toImage() != plain);
     }
 };
 
