@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming xvfb xauth clang-format python3
   dpkg-dev sqlite3 desktop-file-utils appstream
+  libxcb1-dev openbox
 )
 missing=()
 for p in "${packages[@]}"; do

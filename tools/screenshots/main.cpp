@@ -1,15 +1,19 @@
 // Grabs the main menu, the examination window, the hand-in confirmation, the result window, the
-// wrong-answer review and the category chooser on a given program folder (a bank in data.db, its
-// pictures in upload/) and saves each as PNG.
+// wrong-answer review, the category chooser and two study-set questions with long texts (a wrong
+// answer with its explanation, long options) on a given program folder (a bank in data.db, its
+// pictures in upload/) and saves each as PNG. Each picture is taken from the screen, frame and all,
+// so run it on a display with a window manager (scripts/screenshots.sh does).
 #include "app/shared.h"
 #include "app/startup.h"
 #include "data/connection.h"
 #include "data/programfolder.h"
 #include "exam/tksqr.h"
 #include "exam/tmnks.h"
+#include "exam/txtxx.h"
 #include "exam/txxts.h"
 #include "menu/tmain.h"
 #include "platform/application.h"
+#include "platform/navigation.h"
 #include "review/tckct.h"
 #include "review/tlxxc.h"
 
@@ -17,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -24,15 +29,28 @@
 
 namespace {
 
+// The window as the learner sees it: its part of the screen, frame included, once the window
+// manager has framed it and it has painted.
 bool save(QWidget* w, const QString& path)
 {
-    QCoreApplication::processEvents();
-    if (!w->grab().save(path)) {
+    if (!QTest::qWaitForWindowExposed(w))
+        std::fprintf(stderr, "%s was not shown\n", qPrintable(path));
+    QTest::qWait(400);
+    const QRect outer = w->frameGeometry();
+    const QPixmap shot =
+        w->screen()->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height());
+    if (!shot.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+void keypad(QWidget* w, Qt::Key key, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(w, key, Qt::KeypadModifier);
 }
 
 // 40 true/false questions, pictures first, then 60 multiple-choice ones: a paper as the
@@ -92,9 +110,27 @@ int main(int argc, char** argv)
     app::xxts->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     ok = app::ckct && save(app::ckct, out + QStringLiteral("review.png")) && ok;
 
+    app::ckct->close();
+
     app::lxxc = new Tlxxc;
     app::lxxc->show();
     ok = save(app::lxxc, out + QStringLiteral("browse.png")) && ok;
+    app::lxxc->close();
+
+    // Study set 1: fifteen true/false questions, then the long multiple-choice ones. A wrong
+    // answer to question 16 shows the key and its long explanation; question 17 has long options.
+    nav::showStudySets();
+    app::xtxx->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    Tmnks* study = app::mnks;
+    ok = study && ok;
+    if (study) {
+        study->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        keypad(study, Qt::Key_Plus, 15);
+        keypad(study, Qt::Key_1);
+        ok = save(study, out + QStringLiteral("study.png")) && ok;
+        keypad(study, Qt::Key_Plus);
+        ok = save(study, out + QStringLiteral("options.png")) && ok;
+    }
 
     app::shutDown();
     return ok ? 0 : 1;
