@@ -19,7 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 "$build/velmoor/velmoor-bank" import "$root/bank" "$work/data.db"
-cp -R "$root/bank/upload" "$work/upload"
+# The import brings the pictures along; older bank tools did not.
+[ -d "$work/upload" ] || cp -R "$root/bank/upload" "$work/upload"
 
 # A free display number, a 1024 x 768 screen, and the window manager on it.
 display=90
