@@ -20,7 +20,7 @@ Tksxz::Tksxz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksxz
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/exam_banner.jpg")));
     app::onClick(ui->BitBtn1, this, &Tksxz::BitBtn1Click);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tksxz::~Tksxz() = default;
@@ -43,7 +43,7 @@ void Tksxz::BitBtn1Click()
 {
     const int vehicleClass = nav::vehicleClass().value_or(-1);
     if (vehicleClass < 0 || vehicleClass > 4) {
-        app::messageBox(QStringLiteral("请先选择考试车型。"));
+        app::messageBox(this, QStringLiteral("请先选择考试车型。"));
         return;
     }
 
@@ -51,16 +51,18 @@ void Tksxz::BitBtn1Click()
     core::PaperDrawer drawer(bank.subject, bank.sort, ADO_note);
     const core::PaperResult paper = drawer.assemble(vehicleClass);
     if (paper.quota == 0) {
-        app::messageBox(QStringLiteral("所选车型没有规定考试题量，无法组卷，请选择其他车型。"));
+        app::messageBox(this,
+                        QStringLiteral("所选车型没有规定考试题量，无法组卷，请选择其他车型。"));
         return;
     }
     if (paper.length == 0) {
-        app::messageBox(QStringLiteral("题库中没有所选车型的试题，无法组卷，请选择其他车型。"));
+        app::messageBox(this,
+                        QStringLiteral("题库中没有所选车型的试题，无法组卷，请选择其他车型。"));
         return;
     }
     ADO_note.close();
     if (!paper.shortfalls.empty())
-        app::messageBox(core::shortfallText(paper.shortfalls));
+        app::messageBox(this, core::shortfallText(paper.shortfalls));
     close();
 
     static const char* const kClassCaptions[] = {"考试车型：C1", "考试车型：A2", "考试车型：A1"};

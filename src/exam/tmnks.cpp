@@ -53,10 +53,11 @@ Tmnks::Tmnks(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmnks
     }
     grid->installEventFilter(this);
     grid->viewport()->installEventFilter(this);
-    connect(grid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int, int) { app::guard([&] { gridMoved(row, column); }); });
+    connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column, int, int) {
+        app::guard([&] { gridMoved(row, column); }, this);
+    });
     connect(grid, &QTableWidget::cellClicked, this,
-            [this](int row, int column) { app::guard([&] { gridClicked(row, column); }); });
+            [this](int row, int column) { app::guard([&] { gridClicked(row, column); }, this); });
 
     app::onClick(ui->opt1, this, &Tmnks::opt1Click);
     app::onClick(ui->opt2, this, &Tmnks::opt2Click);
@@ -69,10 +70,11 @@ Tmnks::Tmnks(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmnks
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { app::guard([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this,
+            [this] { app::guard([this] { Timer1Timer(); }, this); });
     Timer1->start();
 
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tmnks::~Tmnks() = default;
@@ -435,7 +437,7 @@ void Tmnks::Timer1Timer()
     if (TimeLeft != 0 || handedIn_)
         return;
     const QPointer<Tmnks> self(this);
-    app::messageBox(QStringLiteral("时间到！"));
+    app::messageBox(this, QStringLiteral("时间到！"));
     if (!self || handedIn_)
         return;
     handIn();

@@ -20,7 +20,7 @@ Txtxx::Txtxx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txtxx
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/study_banner.jpg")));
     app::onClick(ui->BitBtn1, this, &Txtxx::BitBtn1Click);
     app::onClick(ui->Button1, this, &Txtxx::Button1Click);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Txtxx::~Txtxx() = default;
@@ -58,15 +58,15 @@ void Txtxx::BitBtn1Click()
 {
     const int set = checkedSet();
     if (set == 0) {
-        app::messageBox(QStringLiteral("请先选择一套试题。"));
+        app::messageBox(this, QStringLiteral("请先选择一套试题。"));
         return;
     }
     // A set without questions keeps the previous paper: nothing is deleted unless the new one
     // is written.
     data::Tado& bank = nav::dataModule();
     if (core::buildStudyPaper(bank.subject, bank.sort, ADO_note, set) == 0) {
-        app::messageBox(QStringLiteral("%1没有试题，请选择其他试题。")
-                            .arg(setButtons()[size_t(set - 1)]->text()));
+        app::messageBox(this, QStringLiteral("%1没有试题，请选择其他试题。")
+                                  .arg(setButtons()[size_t(set - 1)]->text()));
         return;
     }
     ADO_note.close();

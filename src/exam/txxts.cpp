@@ -20,7 +20,7 @@ Txxts::Txxts(Tmnks* exam, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     app::onClick(ui->Button1, this, &Txxts::Button1Click);
     app::onClick(ui->Button2, this, &Txxts::Button2Click);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Txxts::~Txxts() = default;
@@ -53,7 +53,7 @@ void Txxts::countErrors()
     try {
         core::countErrors(exam_->paper(), subject);
     } catch (const std::exception& e) {
-        app::reportErrorLater(QStringLiteral("错题统计没有保存：%1").arg(app::errorText(e)));
+        app::reportErrorLater(this, QStringLiteral("错题统计没有保存：%1").arg(app::errorText(e)));
     }
 }
 

@@ -9,7 +9,7 @@ Tdtjq::Tdtjq(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tdtjq
     ui->setupUi(this);
     setFrame(Frame::Sizeable, Buttons::CloseOnly, false);
     setOuterSize(827, 594);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tdtjq::~Tdtjq() = default;

@@ -8,7 +8,7 @@ Tjtbz::Tjtbz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjtbz
 {
     ui->setupUi(this);
     setFrame(Frame::Single, Buttons::CloseOnly, true);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tjtbz::~Tjtbz() = default;

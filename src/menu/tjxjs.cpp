@@ -9,7 +9,7 @@ Tjxjs::Tjxjs(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tjxjs
     ui->setupUi(this);
     setFrame(Frame::Sizeable, Buttons::All, true);
     setOuterSize(837, 590);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tjxjs::~Tjxjs() = default;

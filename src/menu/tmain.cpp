@@ -22,7 +22,7 @@ constexpr char kMakerAddress[] = "https://velmoor.example.org";
 template <typename Handler> void onLabelClick(menu::ClickLabel* label, Tmain* window, Handler h)
 {
     QObject::connect(label, &menu::ClickLabel::clicked, window,
-                     [window, h] { app::guard([&] { (window->*h)(); }); });
+                     [window, h] { app::guard([&] { (window->*h)(); }, window); });
 }
 
 } // namespace
@@ -60,7 +60,7 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
     }
     onLabelClick(ui->Label1, this, &Tmain::Label1Click);
 
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tmain::~Tmain() = default;
@@ -109,7 +109,7 @@ void Tmain::Image7Click()
     if (subject.recordCount() > 0) {
         nav::openErrorProne();
     } else {
-        app::messageBox(QStringLiteral("没有易错试题！"));
+        app::messageBox(this, QStringLiteral("没有易错试题！"));
     }
 }
 
@@ -135,7 +135,7 @@ void Tmain::Image5Click()
 
 void Tmain::Image3Click()
 {
-    if (app::confirm(QStringLiteral("你确定要退出本程序吗?"), true))
+    if (app::confirm(this, QStringLiteral("你确定要退出本程序吗?"), true))
         close();
 }
 

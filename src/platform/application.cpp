@@ -7,7 +7,9 @@
 
 #include <QFont>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPointer>
+#include <QTranslator>
 
 namespace app {
 
@@ -29,6 +31,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     for (const char* family : {"MS Sans Serif", "Tahoma"})
         QFont::insertSubstitution(QString::fromUtf8(family), chinese);
     setFont(QFont(chinese, 9));
+    // Qt's own Chinese texts for the buttons of message boxes (是, 否, 确定), as a Chinese
+    // system shows them.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -45,9 +53,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
         }
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        reportError(errorText(e));
+        reportError(nullptr, errorText(e));
     } catch (...) {
-        reportError(QStringLiteral("未知错误"));
+        reportError(nullptr, QStringLiteral("未知错误"));
     }
     return false;
 }

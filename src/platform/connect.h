@@ -11,7 +11,7 @@ template <typename Window>
 void onClick(QAbstractButton* button, Window* window, void (Window::*handler)())
 {
     QObject::connect(button, &QAbstractButton::clicked, window,
-                     [window, handler] { guard([&] { (window->*handler)(); }); });
+                     [window, handler] { guard([&] { (window->*handler)(); }, window); });
 }
 
 } // namespace app

@@ -1,9 +1,8 @@
 #include "dialogs.h"
 
-#include "data/error.h"
-
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 namespace app {
@@ -12,34 +11,50 @@ namespace {
 QMessageBox::StandardButton run(QMessageBox& box)
 {
     box.setWindowModality(Qt::ApplicationModal);
+    // A box without an owner cannot be kept above the windows that stay on top any other way.
+    const QWidget* owner = box.parentWidget();
+    if (!owner || owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return QMessageBox::StandardButton(box.exec());
 }
 
 } // namespace
 
-void messageBox(const QString& text)
+QWidget* boxOwner(QWidget* owner)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok);
+    if (owner && owner->window()->isVisible())
+        return owner->window();
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+void messageBox(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    boxOwner(owner));
     run(box);
 }
 
-bool confirm(const QString& text, bool defaultYes)
+bool confirm(QWidget* owner, const QString& text, bool defaultYes)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), text,
-                    QMessageBox::Yes | QMessageBox::No);
+                    QMessageBox::Yes | QMessageBox::No, boxOwner(owner));
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return run(box) == QMessageBox::Yes;
 }
 
-void reportError(const QString& text)
+void reportError(QWidget* owner, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    boxOwner(owner));
     run(box);
 }
 
-void reportErrorLater(const QString& text)
+void reportErrorLater(QWidget* owner, const QString& text)
 {
-    QTimer::singleShot(0, qApp, [text] { reportError(text); });
+    QTimer::singleShot(
+        0, qApp, [owner = QPointer<QWidget>(owner), text] { reportError(owner.data(), text); });
 }
 
 QString errorText(const std::exception& e)

@@ -44,7 +44,7 @@ void Form::setOuterSize(int width, int height)
 void Form::previewKey(int vk)
 {
     if (keyPreview_)
-        guard([&] { FormKeyDown(vk); });
+        guard([&] { FormKeyDown(vk); }, this);
 }
 
 void Form::FormKeyDown(int) {}

@@ -130,7 +130,8 @@ void PictureBox::scheduleFrame()
 
 bool showStoredPicture(PictureBox* box, const QVariant& field)
 {
-    return showStoredPicture(box, field, data::programFolder(), &reportErrorLater);
+    return showStoredPicture(box, field, data::programFolder(),
+                             [box](const QString& text) { reportErrorLater(box, text); });
 }
 
 bool showStoredPicture(PictureBox* box, const QVariant& field, const QString& programFolder,

@@ -58,7 +58,7 @@ private:
 
 // Loads the picture that a stored field names into box and shows it; hides the box when the field
 // names none. On a load error: hides the box and reports the error with
-// app::reportErrorLater(text); returns false.
+// app::reportErrorLater(box, text); returns false.
 bool showStoredPicture(PictureBox* box, const QVariant& field);
 
 // The same with the program folder and the report given, for tests.

@@ -17,7 +17,7 @@ Tckct::Tckct(QWidget* parent)
                      parent)
 {
     setObjectName(QStringLiteral("ckct"));
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 void Tckct::FormCreate()

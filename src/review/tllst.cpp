@@ -13,7 +13,7 @@ Tllst::Tllst(int sortId, const QString& category, QWidget* parent)
       sortId_(sortId), category_(category)
 {
     setObjectName(QStringLiteral("llst"));
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 void Tllst::FormCreate()

@@ -25,10 +25,10 @@ Tlxxc::Tlxxc(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tlxxc
     setAttribute(Qt::WA_DeleteOnClose);
 
     QObject::connect(ui->cbx, &QComboBox::activated, this,
-                     [this] { app::guard([this] { cbxSelect(); }); });
+                     [this] { app::guard([this] { cbxSelect(); }, this); });
     app::onClick(ui->Button1, this, &Tlxxc::Button1Click);
     app::onClick(ui->Button2, this, &Tlxxc::Button2Click);
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 Tlxxc::~Tlxxc() = default;

@@ -16,7 +16,7 @@ Tycst::Tycst(QWidget* parent)
                      parent)
 {
     setObjectName(QStringLiteral("ycst"));
-    app::guard([this] { FormCreate(); });
+    app::guard([this] { FormCreate(); }, this);
 }
 
 void Tycst::FormCreate()
@@ -35,7 +35,7 @@ void Tycst::FormCreate()
 
 void Tycst::Button5Click()
 {
-    if (app::confirm(QStringLiteral("是否清空易错试题?"), false)) {
+    if (app::confirm(this, QStringLiteral("是否清空易错试题?"), false)) {
         adoqu.sql().clear();
         adoqu.sql() << QStringLiteral("UPDATE subject SET errorTimes=0");
         // A failure ends the handler here, so the window stays open.

@@ -18,6 +18,8 @@ public:
     QList<int> keys;
     bool fail = false;
 
+    void stayOnTop() { setFrame(Frame::None, Buttons::None, true); }
+
     void FormKeyDown(int vk) override
     {
         keys << vk;
@@ -146,11 +148,43 @@ private slots:
     void confirmationsAskWithTheCaptionAndTheDefault()
     {
         testing::BoxAnswerer boxes(QMessageBox::Yes);
-        QVERIFY(app::confirm(QStringLiteral("是否清空易错试题?"), false));
+        QVERIFY(app::confirm(nullptr, QStringLiteral("是否清空易错试题?"), false));
         QVERIFY(boxes.count() == 1);
         QCOMPARE(shown(boxes), QStringLiteral("提示|是否清空易错试题?"));
         QCOMPARE(boxes.at(0).icon, QMessageBox::Question);
         QCOMPARE(boxes.at(0).defaultButton, QMessageBox::No);
+    }
+
+    void boxesBelongToTheirWindowStayAboveItAndSpeakChinese()
+    {
+        RecordingForm exam;
+        exam.stayOnTop();
+        exam.setKeyPreview(true);
+        exam.fail = true;
+        RecordingForm page;
+        exam.show();
+        page.show();
+        testing::BoxAnswerer boxes(QMessageBox::No);
+        app::messageBox(&exam, QStringLiteral("时间到！"));
+        QVERIFY(!app::confirm(&page, QStringLiteral("是否清空易错试题?"), false));
+        QTest::keyClick(&exam, Qt::Key_Plus, Qt::KeypadModifier);
+        // Without an owner the report goes to the active window.
+        exam.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &exam);
+        app::guard([] { throw data::Error(QStringLiteral("坏了")); });
+        QCOMPARE(boxes.count(), 4);
+        QCOMPARE(boxes.at(0).owner, &exam);
+        QVERIFY(boxes.at(0).onTop);
+        QCOMPARE(boxes.at(0).buttons, QStringList{QStringLiteral("确定")});
+        QCOMPARE(boxes.at(1).owner, &page);
+        QVERIFY(!boxes.at(1).onTop);
+        // As a Chinese system shows them, with the access key after the word.
+        QCOMPARE(QSet<QString>(boxes.at(1).buttons.begin(), boxes.at(1).buttons.end()),
+                 (QSet<QString>{QStringLiteral("是(Y)"), QStringLiteral("否(N)")}));
+        QCOMPARE(boxes.at(2).owner, &exam);
+        QVERIFY(boxes.at(2).onTop);
+        QCOMPARE(boxes.at(3).owner, &exam);
+        QVERIFY(boxes.at(3).onTop);
     }
 
     void closingAWindowOnlyHidesIt()

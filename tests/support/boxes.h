@@ -19,6 +19,9 @@ struct SeenBox
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QWidget* owner = nullptr; // the window the box belongs to
+    bool onTop = false;
+    QStringList buttons; // their texts, mnemonic marks removed
 };
 
 // While it lives, answers every message box that becomes the active modal widget and records it,
@@ -72,8 +75,16 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        boxes_ << SeenBox{box->text(), box->windowTitle(), box->icon(),
-                          box->standardButton(box->defaultButton())};
+        QStringList buttons;
+        for (const QAbstractButton* b : box->buttons())
+            buttons << QString(b->text()).remove(u'&');
+        boxes_ << SeenBox{box->text(),
+                          box->windowTitle(),
+                          box->icon(),
+                          box->standardButton(box->defaultButton()),
+                          box->parentWidget(),
+                          box->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+                          buttons};
         if (whileUp_)
             whileUp_();
         if (byEnter_)
