@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <sqlite3.h>
 
 namespace data {
 namespace {
@@ -537,15 +538,26 @@ void Table::rollback()
 {
     requireActive("回滚事务");
     state_ = State::Browse;
-    if (inTransaction_)
-        db_->exec(QStringLiteral("ROLLBACK"));
+    // A failed COMMIT, or a statement that failed with a full disk, may have rolled the
+    // transaction back already; a second ROLLBACK would only fail.
+    const bool pending = inTransaction_ && sqlite3_get_autocommit(db_->handle()) == 0;
     inTransaction_ = false;
-    // The snapshot holds rows the database no longer has: read it afresh.
+    QString failure;
+    if (pending) {
+        try {
+            db_->exec(QStringLiteral("ROLLBACK"));
+        } catch (const Error& e) {
+            failure = e.text();
+        }
+    }
+    // The snapshot holds rows the database no longer has: read it afresh, whatever happened.
     const QString sort = sortText_;
     close();
     open();
     if (!sort.isEmpty())
         setSort(sort);
+    if (!failure.isEmpty())
+        throw Error(failure);
 }
 
 Query::Query() = default;

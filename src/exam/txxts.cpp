@@ -27,6 +27,12 @@ Txxts::~Txxts() = default;
 
 void Txxts::FormCreate()
 {
+    // Until the paper is scored the labels say so, rather than show their design texts.
+    ui->lb_tsxx->setText(QStringLiteral("成绩无法计算。"));
+    ui->lbksfs->clear();
+    ui->lb_ksjg->clear();
+    ui->lb_tsxx->adjustSize();
+
     int correct = 0;
     if (exam_) {
         exam_->close();

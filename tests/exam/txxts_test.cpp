@@ -3,6 +3,7 @@
 
 #include "app/shared.h"
 #include "app/startup.h"
+#include "data/tado.h"
 #include "examsupport.h"
 #include "menu/txccx.h"
 #include "review/tckct.h"
@@ -181,6 +182,41 @@ private slots:
             QCOMPARE(errorTimes(id), 0);
         // The score stands although the counters could not be kept.
         QCOMPARE(label("lbksfs"), QStringLiteral("1"));
+    }
+
+    void writeThatEndsTheTransactionLeavesTheSharedTableAsTheFile()
+    {
+        // SQLite rolls the transaction back itself, as after a failed COMMIT on a full disk.
+        makePaper(*bank, 3, 1, 1);
+        bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON subject WHEN NEW.subid = 103 "
+                                  "BEGIN SELECT RAISE(ROLLBACK, 'disk full'); END"));
+        testing::BoxAnswerer boxes;
+        handIn(2);
+        QTRY_COMPARE(boxes.count(), 1);
+        QVERIFY(boxes.at(0).text.contains(QStringLiteral("disk full")));
+        data::Table& subject = app::ado->subject;
+        QVERIFY(subject.active());
+        for (int id : {101, 102, 103}) {
+            QVERIFY(subject.locate(QStringLiteral("subId"), id));
+            QCOMPARE(subject.asInteger(QStringLiteral("errorTimes")), errorTimes(id));
+            QCOMPARE(errorTimes(id), 0);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.count(), 1);
+    }
+
+    void failedScoringShowsThatThereIsNoScore()
+    {
+        makePaper(*bank, 2, 1);
+        bank->exec(QStringLiteral("UPDATE note SET isright = 'x' WHERE subid = 102"));
+        testing::BoxAnswerer boxes;
+        handIn(2);
+        QTRY_COMPARE(boxes.count(), 1);
+        QCOMPARE(label("lbksfs"), QString());
+        QCOMPARE(label("lb_ksjg"), QString());
+        QCOMPARE(label("lb_tsxx"), QStringLiteral("成绩无法计算。"));
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.count(), 1);
     }
 
     void closeReturnsToTheMenu()
