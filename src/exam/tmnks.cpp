@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -178,11 +179,9 @@ void Tmnks::ShowQuestion()
     ui->LB_info->setText(pictures::namesNothing(info) ? QString() : info.toString());
 
     app::showStoredPicture(ui->pic, subject.value(QStringLiteral("subpic")));
-    // The explanation picture waits, loaded but unseen, for a wrong answer in a study set.
-    const bool hasInfoPic =
-        app::showStoredPicture(ui->infopic, subject.value(QStringLiteral("infopic"))) &&
-        !ui->infopic->isHidden();
-    ui->infopic->setProperty("Tag", hasInfoPic ? 1 : 0);
+    infoPicField_ = subject.value(QStringLiteral("infopic"));
+    infoPicLoaded_ = false;
+    ui->infopic->setProperty("Tag", pictures::namesNothing(infoPicField_) ? 0 : 1);
 
     const qint64 typeId = subject.asInteger(QStringLiteral("typeId"));
     QLabel* const labels[4] = {ui->lb1, ui->lb2, ui->lb3, ui->lb4};
@@ -208,13 +207,14 @@ void Tmnks::ShowQuestion()
     options.setFiltered(true);
     options.first();
     optionRows_ = 0;
+    bool keyFound = false;
     // Positions beyond the fourth are never shown.
     for (int i = 0; i < 4 && !options.eof(); ++i, options.next()) {
         const QString content = options.asString(QStringLiteral("optcontent"));
         const QString text =
             typeId == 2 ? QChar(u'A' + i) + QStringLiteral(" ") + content : content;
         const bool isKey = options.asInteger(QStringLiteral("iskey")) == 1;
-        OptionIds[size_t(i)] = int(options.asInteger(QStringLiteral("optid")));
+        OptionIds[size_t(i)] = options.asInteger(QStringLiteral("optid"));
         OptionKeys[size_t(i)] = isKey ? 1 : 0;
         optionRows_ = i + 1;
 
@@ -223,6 +223,7 @@ void Tmnks::ShowQuestion()
         if (i < 2 && typeId == 1)
             label->hide();
         if (isKey) {
+            keyFound = true;
             static const char16_t* const trueFalse[2] = {u"√", u"×"};
             static const char16_t* const letters[4] = {u"A", u"B", u"C", u"D"};
             ui->LB_da->setText(
@@ -230,10 +231,17 @@ void Tmnks::ShowQuestion()
         }
         label->setText(text);
     }
+    // What this question does not have must not show the previous question's texts or key.
+    for (int i = optionRows_; i < 4; ++i)
+        labels[i]->clear();
+    if (!keyFound)
+        ui->LB_da->clear();
 
-    if (CurrentQuestion <= kGridCells)
+    if (CurrentQuestion <= kGridCells) {
+        const QScopedValueRollback<bool> showing(showing_, true);
         ui->StringGrid1->setCurrentCell((CurrentQuestion - 1) / kGridColumns,
                                         (CurrentQuestion - 1) % kGridColumns);
+    }
 
     ui->bt_Prior->setEnabled(CurrentQuestion != 1);
     ui->bt_next->setEnabled(CurrentQuestion != QuestionCount);
@@ -246,22 +254,30 @@ void Tmnks::RecordAnswer(const QString& caption, int position)
     if (position < 0 || position >= optionRows_ || QuestionCount == 0)
         return;
     const size_t k = size_t(position);
-    if (CurrentQuestion <= kGridCells) {
-        QTableWidgetItem* cell = ui->StringGrid1->item((CurrentQuestion - 1) / kGridColumns,
-                                                       (CurrentQuestion - 1) % kGridColumns);
-        if (cell)
-            cell->setText(QString::number(CurrentQuestion) + caption);
-    }
+    QTableWidgetItem* cell = CurrentQuestion <= kGridCells
+                                 ? ui->StringGrid1->item((CurrentQuestion - 1) / kGridColumns,
+                                                         (CurrentQuestion - 1) % kGridColumns)
+                                 : nullptr;
+    const QString stored = cell ? cell->text() : QString();
+    if (cell)
+        cell->setText(QString::number(CurrentQuestion) + caption);
 
-    ADO_Note.setRecNo(CurrentQuestion);
-    ADO_Note.edit();
-    ADO_Note.setValue(QStringLiteral("optionid"), OptionIds[k]);
-    ADO_Note.setValue(QStringLiteral("isright"), OptionKeys[k]);
-    ADO_Note.post();
+    try {
+        ADO_Note.setRecNo(CurrentQuestion);
+        ADO_Note.edit();
+        ADO_Note.setValue(QStringLiteral("optionid"), OptionIds[k]);
+        ADO_Note.setValue(QStringLiteral("isright"), OptionKeys[k]);
+        ADO_Note.post();
+    } catch (...) {
+        // The cell shows what is stored, so that the grid and the score agree.
+        if (cell)
+            cell->setText(stored);
+        throw;
+    }
 
     if (OptionKeys[k] == 0 && Tag() == 1) {
         ui->GroupBox7->show();
-        ui->P_info->setVisible(ui->infopic->property("Tag").toInt() == 1);
+        ui->P_info->setVisible(showInfoPicture());
         return;
     }
     ui->GroupBox7->hide();
@@ -270,6 +286,18 @@ void Tmnks::RecordAnswer(const QString& caption, int position)
         ++CurrentQuestion;
         ShowQuestion();
     }
+}
+
+bool Tmnks::showInfoPicture()
+{
+    if (ui->infopic->property("Tag").toInt() != 1)
+        return false;
+    if (!infoPicLoaded_) {
+        infoPicLoaded_ = true;
+        if (!app::showStoredPicture(ui->infopic, infoPicField_))
+            ui->infopic->setProperty("Tag", 0);
+    }
+    return ui->infopic->property("Tag").toInt() == 1;
 }
 
 void Tmnks::gridMoved(int row, int column)
@@ -313,7 +341,9 @@ void Tmnks::StringGrid1Click()
         if (text == QString::number(CurrentQuestion))
             ui->da->clear();
     }
-    ShowQuestion();
+    // A highlight that ShowQuestion moved finds its question on screen already.
+    if (!showing_)
+        ShowQuestion();
     ui->GroupBox7->hide();
 }
 

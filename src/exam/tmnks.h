@@ -4,6 +4,7 @@
 #include "platform/form.h"
 
 #include <QPoint>
+#include <QVariant>
 #include <array>
 #include <memory>
 
@@ -68,6 +69,8 @@ private:
     void bt_nextClick();
     void bt_PriorClick();
     void bt_jjClick();
+    // Loads the explanation picture of the shown question if it has one; true when it can show.
+    bool showInfoPicture();
     void showTime();
     void numberGrid();
     void gridMoved(int row, int column);
@@ -80,12 +83,18 @@ private:
     int CurrentQuestion = 0;
     int QuestionCount = 0;
     int TimeLeft = 0;
-    std::array<int, 4> OptionIds{};
+    std::array<qint64, 4> OptionIds{};
     std::array<int, 4> OptionKeys{};
     // Option rows of the shown question (at most 4): an answer position beyond them has nothing
     // to record.
     int optionRows_ = 0;
     bool handedIn_ = false;
+    // While ShowQuestion moves the highlight: the grid action then finds the question on screen.
+    bool showing_ = false;
+    // The explanation picture is decoded only when a wrong answer in a study set shows it, once
+    // per display of the question.
+    QVariant infoPicField_;
+    bool infoPicLoaded_ = false;
     // The highlighted cell when a mouse press began: a click on it moves nothing, so the click
     // itself runs the grid action.
     QPoint cellAtPress_{-1, -1};

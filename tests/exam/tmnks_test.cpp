@@ -409,6 +409,64 @@ private slots:
         QCOMPARE(noteValue(5, "optionid"), 0);
     }
 
+    void onePictureFailureGivesOneReport()
+    {
+        makePaper(*bank, 0, 3);
+        bank->writeFile(QStringLiteral("upload/broken.jpg"), "not a picture");
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(QImageWriter(bank->folder() + QStringLiteral("upload/i.jpg"), "jpeg").write(image));
+        bank->exec(QStringLiteral("UPDATE subject SET subpic = 'broken.jpg', infopic = "
+                                  "'broken.jpg' WHERE subid < 103"));
+        bank->exec(QStringLiteral("UPDATE subject SET infopic = 'i.jpg' WHERE subid = 103"));
+        testing::BoxAnswerer boxes;
+        app::startUp();
+        Tmnks* w = openExam(2);
+        QTRY_COMPARE(boxes.count(), 1);
+        QVERIFY(boxes.at(0).text.contains(QStringLiteral("broken.jpg")));
+        QCOMPARE(boxes.at(0).owner, w);
+        get<QPushButton>(w, "bt_next")->click();
+        QTRY_COMPARE(boxes.count(), 2);
+        // A mock examination never shows an explanation picture, so it never decodes one.
+        get<QPushButton>(w, "opt1")->click();
+        get<QPushButton>(w, "opt1")->click();
+        QCOMPARE(w->currentQuestion(), 3);
+        QVERIFY(get<app::PictureBox>(w, "infopic")->picture().isNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.count(), 2);
+    }
+
+    void whatIsShownIsWhatIsStored()
+    {
+        makePaper(*bank, 0, 3);
+        // Option ids beyond 32 bits; the first and last questions have only A and B.
+        bank->exec(QStringLiteral("DELETE FROM options WHERE subid <> 102 AND optid % 10 > 2"));
+        bank->exec(QStringLiteral("UPDATE options SET optid = optid + 5000000000"));
+        bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON note WHEN NEW.subid = 103 "
+                                  "BEGIN SELECT RAISE(ABORT, 'database is locked'); END"));
+        app::startUp();
+        Tmnks* w = openExam(1);
+        QCOMPARE(text(w, "lb3"), QString());
+        QCOMPARE(text(w, "lb4"), QString());
+        get<QPushButton>(w, "opt2")->click();
+        QCOMPARE(noteValue(1, "optionid"), 5000001012);
+        QCOMPARE(text(w, "lb3"), QStringLiteral("C 选项2"));
+        get<QPushButton>(w, "opt2")->click();
+        QCOMPARE(w->currentQuestion(), 3);
+        QCOMPARE(text(w, "lb3"), QString());
+        QCOMPARE(text(w, "lb4"), QString());
+
+        // A refused save leaves the cell as stored and is reported once.
+        testing::BoxAnswerer boxes;
+        get<QPushButton>(w, "opt1")->click();
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.at(0).text.contains(QStringLiteral("database is locked")));
+        QCOMPARE(cell(w, 3), QStringLiteral("3"));
+        QCOMPARE(noteValue(3, "optionid"), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.count(), 1);
+    }
+
     void emptyPaper()
     {
         app::startUp();
@@ -467,6 +525,8 @@ private slots:
         testing::BoxAnswerer boxes;
         w->Timer1Timer();
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("时间到！")});
+        QCOMPARE(boxes.at(0).owner, w);
+        QVERIFY(boxes.at(0).onTop);
         QCOMPARE(text(w, "atime"), QStringLiteral("0:00"));
         QVERIFY(app::xxts && app::xxts->isVisible());
         QVERIFY(w->isHidden());
