@@ -39,11 +39,20 @@ void Tksxz::FormKeyDown(int vk)
         ui->BitBtn1->click();
 }
 
+void Tksxz::backToMenu(const QString& text)
+{
+    // The window has no way back of its own: without a paper the learner would be trapped.
+    app::messageBox(this, text);
+    close();
+    deleteLater();
+    nav::activateMainMenu();
+}
+
 void Tksxz::BitBtn1Click()
 {
     const int vehicleClass = nav::vehicleClass().value_or(-1);
     if (vehicleClass < 0 || vehicleClass > 4) {
-        app::messageBox(this, QStringLiteral("请先选择考试车型。"));
+        backToMenu(QStringLiteral("请先选择考试车型。"));
         return;
     }
 
@@ -51,13 +60,11 @@ void Tksxz::BitBtn1Click()
     core::PaperDrawer drawer(bank.subject, bank.sort, ADO_note);
     const core::PaperResult paper = drawer.assemble(vehicleClass);
     if (paper.quota == 0) {
-        app::messageBox(this,
-                        QStringLiteral("所选车型没有规定考试题量，无法组卷，请选择其他车型。"));
+        backToMenu(QStringLiteral("所选车型没有规定考试题量，无法组卷，请选择其他车型。"));
         return;
     }
     if (paper.length == 0) {
-        app::messageBox(this,
-                        QStringLiteral("题库中没有所选车型的试题，无法组卷，请选择其他车型。"));
+        backToMenu(QStringLiteral("题库中没有所选车型的试题，无法组卷，请选择其他车型。"));
         return;
     }
     ADO_note.close();

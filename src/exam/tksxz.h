@@ -26,6 +26,8 @@ protected:
 
 private:
     void FormCreate();
+    // Tells why no paper can be drawn and returns to the main menu.
+    void backToMenu(const QString& text);
 
     std::unique_ptr<Ui::Tksxz> ui;
     data::Table ADO_note{QStringLiteral("note")};

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "exam/tmnks.h"
 #include "examsupport.h"
+#include "menu/tmain.h"
 #include "menu/txccx.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
@@ -159,13 +160,20 @@ void TksxzTest::classWithoutQuotaIsRefused()
     testing::TestBank bank;
     fillBank(bank);
     app::startUp();
+    app::main->show();
     Tksxz* w = openInstructions(2);
     testing::BoxAnswerer boxes;
     w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(boxes.at(0).text.contains(QStringLiteral("无法组卷")), qPrintable(boxes.at(0).text));
+    QCOMPARE(boxes.at(0).owner, w);
+    QVERIFY(boxes.at(0).onTop);
     QVERIFY(!app::mnks);
-    QVERIFY(w->isVisible());
+    // Back to the main menu: the instructions window has no way back of its own.
+    QVERIFY(!w->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!app::ksxz);
+    QVERIFY(app::main->isVisible());
     QCOMPARE(testing::paperOf(bank), QStringLiteral("101,102,103,104"));
 }
 
