@@ -43,12 +43,19 @@ QString gifErrorText(int code)
 
 Error tooLarge(qint64 width, qint64 height, const Limits& limits)
 {
-    return Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side and %4 "
-                                "pixels in all frames)")
+    return Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side, %4 "
+                                "pixels a frame and %5 pixels in all frames)")
                      .arg(width)
                      .arg(height)
                      .arg(limits.maxSide)
+                     .arg(limits.maxFramePixels)
                      .arg(limits.maxPixels));
+}
+
+bool beyond(qint64 width, qint64 height, const Limits& limits)
+{
+    return width > limits.maxSide || height > limits.maxSide ||
+           width * height > limits.maxFramePixels;
 }
 
 // The order in which the rows of an interlaced image are stored.
@@ -162,7 +169,7 @@ void Compositor::beginCanvas(const GifImageDesc& desc)
     }
     if (width <= 0 || height <= 0)
         throw Error(QStringLiteral("GIF: empty picture"));
-    if (width > limits_.maxSide || height > limits_.maxSide || width * height > limits_.maxPixels)
+    if (beyond(width, height, limits_))
         throw tooLarge(width, height, limits_);
     canvas_ = QImage(int(width), int(height), QImage::Format_ARGB32);
     if (canvas_.isNull())
@@ -175,7 +182,7 @@ bool Compositor::readImage()
     if (DGifGetImageDesc(gif_) == GIF_ERROR)
         return false;
     const GifImageDesc desc = gif_->Image;
-    if (desc.Width > limits_.maxSide || desc.Height > limits_.maxSide)
+    if (beyond(desc.Width, desc.Height, limits_))
         throw tooLarge(desc.Width, desc.Height, limits_);
     if (canvas_.isNull())
         beginCanvas(desc);
@@ -256,6 +263,9 @@ Picture decodeGif(const QByteArray& bytes, const Limits& limits)
     std::unique_ptr<GifFileType, CloseGif> gif(DGifOpen(&source, readSource, &error));
     if (!gif)
         throw Error(gifErrorText(error));
+    // The logical screen is the size of every frame.
+    if (beyond(gif->SWidth, gif->SHeight, limits))
+        throw tooLarge(gif->SWidth, gif->SHeight, limits);
     return Compositor(gif.get(), limits).run();
 }
 

@@ -187,17 +187,18 @@ Picture decodeJpeg(const QByteArray& bytes, const Limits& limits)
     }
     const qint64 width = d.cinfo.image_width;
     const qint64 height = d.cinfo.image_height;
-    if (width > limits.maxSide || height > limits.maxSide || width * height > limits.maxPixels ||
-        coefficientBytes(d.cinfo) > limits.maxPixels * 6) {
+    const qint64 budget = std::min(limits.maxFramePixels, limits.maxPixels);
+    if (width > limits.maxSide || height > limits.maxSide || width * height > budget ||
+        coefficientBytes(d.cinfo) > budget * 6) {
         destroy(&d);
         throw Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side and %4 "
                                    "pixels)")
                         .arg(width)
                         .arg(height)
                         .arg(limits.maxSide)
-                        .arg(limits.maxPixels));
+                        .arg(budget));
     }
-    d.cinfo.mem->max_memory_to_use = static_cast<long>(limits.maxPixels * 8);
+    d.cinfo.mem->max_memory_to_use = static_cast<long>(budget * 8);
 
     QImage image(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull()) {

@@ -96,13 +96,16 @@ Picture decodeByQt(const QByteArray& bytes, const char* format)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
-    reader.setAllocationLimit(int(limits.maxPixels * 4 / (1024 * 1024)));
+    reader.setAllocationLimit(int(limits.maxFramePixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > limits.maxSide || size.height() > limits.maxSide))
-        throw Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side)")
+    if (size.isValid() && (size.width() > limits.maxSide || size.height() > limits.maxSide ||
+                           qint64(size.width()) * size.height() > limits.maxFramePixels))
+        throw Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side and %4 "
+                                   "pixels)")
                         .arg(size.width())
                         .arg(size.height())
-                        .arg(limits.maxSide));
+                        .arg(limits.maxSide)
+                        .arg(limits.maxFramePixels));
     QImage image = reader.read();
     if (image.isNull())
         throw Error(reader.errorString());

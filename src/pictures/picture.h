@@ -34,12 +34,15 @@ struct Picture
     bool isAnimated() const;
 };
 
-// What a hostile file may cost. maxPixels counts the pixels of all frames together, since every
-// frame is kept composited in memory.
+// What a hostile file may cost; a real question picture, a few hundred pixels a side, never comes
+// near. A picture is refused from the sizes its header declares, before its pixels are allocated.
+// maxFramePixels bounds one picture (16 MB as ARGB), maxPixels all frames together, since every
+// frame of an animation is kept composited in memory (64 MB).
 struct Limits
 {
-    int maxSide = 8192;
-    qint64 maxPixels = qint64(64) * 1024 * 1024;
+    int maxSide = 4096;
+    qint64 maxFramePixels = qint64(4) * 1024 * 1024;
+    qint64 maxPixels = qint64(16) * 1024 * 1024;
     int maxFrames = 1000;
 };
 

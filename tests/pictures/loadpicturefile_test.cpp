@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
 using pictures::loadPictureFile;
 
@@ -42,7 +43,63 @@ private:
                                   {fixtures::solidFrame(QRect(0, 0, 3, 2), 1)});
     }
 
+    // The peak resident memory of the process so far, in kilobytes.
+    static long peakKb()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    }
+
+    // A GIF of one 1 × 1 frame whose headers declare other sizes.
+    static QByteArray tinyGif(quint16 screen, quint16 frame)
+    {
+        QByteArray gif("GIF89a");
+        const auto word = [&gif](quint16 v) { gif.append(char(v & 0xff)).append(char(v >> 8)); };
+        word(screen);
+        word(screen);
+        gif.append("\x80\x00\x00\x00\x00\x00\xff\xff\xff", 9); // two colours
+        gif.append(',');
+        word(0);
+        word(0);
+        word(frame);
+        word(frame);
+        gif.append("\x00\x02\x02\x44\x01\x00;", 7);
+        return gif;
+    }
+
 private slots:
+    // First, while the process is still small: a peak reached here is this test's own.
+    void refusesHostileSizesBeforeAllocating()
+    {
+        QByteArray jpeg = fixtures::writeJpeg(QSize(8, 8), fixtures::JpegSpace::Grey,
+                                              [](int, int, unsigned char* p) { *p = 128; });
+        const qsizetype sof = jpeg.indexOf("\xff\xc0");
+        QVERIFY(sof > 0);
+        for (int i : {5, 7}) {
+            jpeg[sof + i] = char(0x20); // 8192
+            jpeg[sof + i + 1] = char(0x00);
+        }
+        QVERIFY(jpeg.size() < 1024);
+        const QList<std::pair<QString, QByteArray>> hostile{
+            {QStringLiteral("screen.gif"), tinyGif(8192, 1)},
+            {QStringLiteral("frame.gif"), tinyGif(0, 8192)},
+            {QStringLiteral("wide.gif"), tinyGif(2100, 1)},
+            {QStringLiteral("declared.jpg"), jpeg},
+        };
+        const long before = peakKb();
+        for (const auto& [name, bytes] : hostile) {
+            const QString error = errorOf(write(name, bytes));
+            QVERIFY2(error.contains(QStringLiteral("too large")), qPrintable(name + u' ' + error));
+        }
+        // 8192 × 8192 pixels would take 256 MB; refused from their headers, they take nothing.
+        const long grownKb = peakKb() - before;
+        QVERIFY2(grownKb < 16 * 1024, qPrintable(QString::number(grownKb)));
+        // A real question picture passes.
+        QCOMPARE(loadPictureFile(write(QStringLiteral("real.gif"), tinyGif(300, 1))).size(),
+                 QSize(300, 300));
+    }
+
     void chosesTheDecoderByExtensionInAnyCase_data()
     {
         QTest::addColumn<QString>("name");
