@@ -1,6 +1,7 @@
 #include "examsettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <climits>
 
@@ -34,8 +35,10 @@ std::optional<int> parseWholeInteger(QStringView text)
     return int(value);
 }
 
-ExamSettings parseExamSettings(const QByteArray& content)
+ExamSettings parseExamSettings(QByteArray content)
 {
+    if (content.startsWith("\xef\xbb\xbf"))
+        content.remove(0, 3);
     // Byte for character: the file is read as the single-byte text it was written as.
     std::optional<QString> timeLine;
     std::optional<QString> markLine;
@@ -59,6 +62,11 @@ ExamSettings parseExamSettings(const QByteArray& content)
 
 ExamSettings readExamSettings(const QString& path)
 {
+    // Only a regular file of a settings file's size: a FIFO would block the exam window for ever.
+    constexpr qint64 maxBytes = 64 * 1024;
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maxBytes)
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -18,12 +18,13 @@ struct ExamSettings
 // A whole integer as the settings file writes it: leading blanks and a sign allowed, nothing else.
 std::optional<int> parseWholeInteger(QStringView text);
 
-// Every line is examined; the last line containing "alltime" gives the time (the text after its
-// first 8 characters), the last containing "mark" the pass mark (after its first 5). A missing
-// key or an invalid value gives both defaults.
-ExamSettings parseExamSettings(const QByteArray& content);
+// A UTF-8 byte-order mark at the start is skipped. Every line is examined; the last line containing
+// "alltime" gives the time (the text after its first 8 characters), the last containing "mark" the
+// pass mark (after its first 5). A missing key or an invalid value gives both defaults.
+ExamSettings parseExamSettings(QByteArray content);
 
-// The same for a file; a file that cannot be read gives the defaults.
+// The same for a file; a file that cannot be read, or is no regular file of at most 64 KB, gives
+// the defaults.
 ExamSettings readExamSettings(const QString& path);
 
 } // namespace core

@@ -2,7 +2,9 @@
 
 #include "support/testbank.h"
 
+#include <QDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using core::ExamSettings;
 
@@ -91,6 +93,28 @@ private slots:
         bank.writeFile(QStringLiteral("system.ini"), "alltime=1800\r\nmark=95\r\n");
         QCOMPARE(core::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
                  (ExamSettings{1800, 95}));
+        // A byte-order mark, as Windows editors write one.
+        bank.writeFile(QStringLiteral("system.ini"), "\xef\xbb\xbf"
+                                                     "alltime=2700\nmark=80\n");
+        QCOMPARE(core::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
+                 (ExamSettings{2700, 80}));
+        // No settings file is this large.
+        bank.writeFile(QStringLiteral("system.ini"),
+                       QByteArray(2 * 1024 * 1024, ';') + "\nalltime=2700\nmark=80\n");
+        QCOMPARE(core::readExamSettings(bank.folder() + QStringLiteral("system.ini")),
+                 ExamSettings{});
+    }
+
+    void onlyARegularFileIsRead()
+    {
+        // Opening a FIFO would wait for a writer for ever; a folder cannot be read.
+        testing::TestBank bank;
+        const QString path = bank.folder() + QStringLiteral("system.ini");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QCOMPARE(core::readExamSettings(path), ExamSettings{});
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        QCOMPARE(core::readExamSettings(path), ExamSettings{});
     }
 };
 
