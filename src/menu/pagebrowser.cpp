@@ -2,18 +2,33 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace menu {
 namespace {
+
+// No page of study material comes near this; a larger one would take minutes and gigabytes.
+constexpr qint64 kMaxPageBytes = 5 * 1024 * 1024;
+// A page up to this size is laid out at once; a larger one waits for the event loop, so that
+// start-up and the main menu come first.
+constexpr qint64 kAtOnceBytes = 256 * 1024;
 
 QString errorPage(const QUrl& url)
 {
     const QString name = url.isLocalFile() ? url.toLocalFile() : url.toString();
     return QStringLiteral("<html><body><h3>页面 %1 无法打开</h3></body></html>")
         .arg(name.toHtmlEscaped());
+}
+
+QString tooLargePage(const QString& path, qint64 size)
+{
+    return QStringLiteral("<html><body><h3>页面 %1 太大（%2 MB），无法显示。</h3></body></html>")
+        .arg(path.toHtmlEscaped())
+        .arg(double(size) / (1024 * 1024), 0, 'f', 1);
 }
 
 } // namespace
@@ -45,7 +60,12 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent)
 
 void PageBrowser::navigate(const QString& filePath)
 {
-    setSource(QUrl::fromLocalFile(filePath), QTextDocument::HtmlResource);
+    const QUrl url = QUrl::fromLocalFile(filePath);
+    const QFileInfo info(filePath);
+    if (info.isFile() && info.size() > kAtOnceBytes && info.size() <= kMaxPageBytes)
+        QTimer::singleShot(0, this, [this, url] { setSource(url, QTextDocument::HtmlResource); });
+    else
+        setSource(url, QTextDocument::HtmlResource);
 }
 
 QVariant PageBrowser::loadResource(int type, const QUrl& name)
@@ -53,10 +73,16 @@ QVariant PageBrowser::loadResource(int type, const QUrl& name)
     if (type != QTextDocument::HtmlResource)
         return QTextBrowser::loadResource(type, name);
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
-    QFile file(url.toLocalFile());
-    if (!url.isLocalFile() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file: opening a FIFO would wait for a writer for ever.
+    const QFileInfo info(url.toLocalFile());
+    if (!url.isLocalFile() || !info.isFile())
         return errorPage(url);
-    return decodePage(file.readAll());
+    if (info.size() > kMaxPageBytes)
+        return tooLargePage(url.toLocalFile(), info.size());
+    QFile file(url.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return errorPage(url);
+    return decodePage(file.read(kMaxPageBytes));
 }
 
 void PageBrowser::followLink(const QUrl& link)

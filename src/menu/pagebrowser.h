@@ -14,7 +14,8 @@ class PageBrowser final : public QTextBrowser
 public:
     explicit PageBrowser(QWidget* parent = nullptr);
 
-    // Shows the page at a local file path.
+    // Shows the page at a local file path; a large page once the event loop runs. A page that is
+    // no regular file, or larger than 5 MB, shows a page that says so.
     void navigate(const QString& filePath);
 
     QVariant loadResource(int type, const QUrl& name) override;

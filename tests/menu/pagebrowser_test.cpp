@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QStringEncoder>
+#include <sys/stat.h>
 
 class UrlCatcher : public QObject
 {
@@ -70,6 +71,26 @@ private slots:
         // Back on the good page, it shows again.
         browser->backward();
         QVERIFY(browser->toPlainText().contains(QStringLiteral("start")));
+    }
+
+    void largePagesWaitAndAbsurdOnesAreRefused()
+    {
+        QByteArray big = "<html><body><p>大页面</p>";
+        big += QByteArray(1024 * 1024, ' ') + "</body></html>";
+        bank->writeFile(QStringLiteral("html/big.html"), big);
+        bank->writeFile(QStringLiteral("html/huge.html"), QByteArray(6 * 1024 * 1024, 'x'));
+        QCOMPARE(::mkfifo(QFile::encodeName(path("html/fifo.html")).constData(), 0600), 0);
+
+        // Start-up goes on; the page follows once the event loop runs.
+        browser->navigate(path("html/big.html"));
+        QCOMPARE(browser->source().fileName(), QStringLiteral("start.html"));
+        QTRY_VERIFY(browser->toPlainText().contains(QStringLiteral("大页面")));
+
+        browser->navigate(path("html/huge.html"));
+        QVERIFY2(browser->toPlainText().contains(QStringLiteral("太大（6.0 MB），无法显示")),
+                 qPrintable(browser->toPlainText()));
+        browser->navigate(path("html/fifo.html"));
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("无法打开")));
     }
 
     void decodesThePagesEncoding()
