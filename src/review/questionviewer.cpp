@@ -131,7 +131,7 @@ QuestionViewer::Current QuestionViewer::moveToCurrent()
     data::Table& subject = nav::dataModule().subject;
     subject.first();
     subject.moveBy(currentNo() - 1);
-    return {int(subject.asInteger(QStringLiteral("subid"))), subject.recNo(), std::nullopt};
+    return {subject.asInteger(QStringLiteral("subid")), subject.recNo(), std::nullopt};
 }
 
 void QuestionViewer::UpdateButtons()

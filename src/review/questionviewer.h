@@ -56,7 +56,7 @@ protected:
     // row of the shared subject table.
     struct Current
     {
-        int subId = 0;
+        qint64 subId = 0;
         int number = 0;               // shown in the header
         std::optional<qint64> choice; // the learner's option, for the review marks
     };

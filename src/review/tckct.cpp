@@ -43,7 +43,7 @@ QuestionViewer::Current Tckct::moveToCurrent()
 {
     ado_note.first();
     ado_note.moveBy(CurrentNo - 1);
-    const int subId = int(ado_note.asInteger(QStringLiteral("subid")));
+    const qint64 subId = ado_note.asInteger(QStringLiteral("subid"));
     data::Table& subject = nav::dataModule().subject;
     filterTo(subject, QStringLiteral("subid=%1").arg(subId));
     subject.first();
