@@ -5,11 +5,13 @@
 
 #include "platform/connect.h"
 #include "platform/keys.h"
+#include "platform/textfit.h"
 
 Tksqr::Tksqr(Tmnks* exam, QWidget* parent)
     : app::Form(parent), ui(std::make_unique<Ui::Tksqr>()), exam_(exam)
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::Single, Buttons::None, true);
     setKeyPreview(true);
     // Nothing reads a confirmation once it has closed.

@@ -10,12 +10,14 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QLabel>
 
 Tksxz::Tksxz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksxz>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::None, Buttons::None, true);
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/exam_banner.jpg")));

@@ -11,12 +11,14 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -39,6 +41,7 @@ void setBlack(QLabel* label)
 Tmnks::Tmnks(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmnks>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::None, Buttons::None, true);
     setKeyPreview(true);
     ui->Image3->setPixmap(app::artwork(QStringLiteral(":/art/examinee.jpg")));
@@ -172,11 +175,12 @@ void Tmnks::ShowQuestion()
         throw data::Error(
             QStringLiteral("题库中找不到第%1题（题号 %2）。").arg(CurrentQuestion).arg(subId));
 
-    ui->Note->setText(QString::number(CurrentQuestion) + QStringLiteral("、") +
-                      subject.asString(QStringLiteral("subtitle")));
+    app::fitText(ui->Note, QString::number(CurrentQuestion) + QStringLiteral("、") +
+                               subject.asString(QStringLiteral("subtitle")));
 
     const QVariant info = subject.value(QStringLiteral("info"));
     ui->LB_info->setText(pictures::namesNothing(info) ? QString() : info.toString());
+    ui->LB_infoArea->verticalScrollBar()->setValue(0);
 
     app::showStoredPicture(ui->pic, subject.value(QStringLiteral("subpic")));
     infoPicField_ = subject.value(QStringLiteral("infopic"));
@@ -229,11 +233,11 @@ void Tmnks::ShowQuestion()
             ui->LB_da->setText(
                 QString::fromUtf16(i < 2 && typeId == 1 ? trueFalse[i] : letters[i]));
         }
-        label->setText(text);
+        app::fitText(label, text);
     }
     // What this question does not have must not show the previous question's texts or key.
     for (int i = optionRows_; i < 4; ++i)
-        labels[i]->clear();
+        app::fitText(labels[i], QString());
     if (!keyFound)
         ui->LB_da->clear();
 

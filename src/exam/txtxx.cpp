@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 Txtxx::Txtxx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txtxx>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/study_banner.jpg")));

@@ -9,11 +9,13 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 Txxts::Txxts(Tmnks* exam, QWidget* parent)
     : app::Form(parent), ui(std::make_unique<Ui::Txxts>()), exam_(exam)
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::Sizeable, Buttons::None, true);
     setKeyPreview(true);
     // Nothing reads the result once it has closed.

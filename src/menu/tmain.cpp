@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -30,6 +31,7 @@ template <typename Handler> void onLabelClick(menu::ClickLabel* label, Tmain* wi
 Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
     setAutoFillBackground(true);

@@ -5,12 +5,14 @@
 #include "platform/connect.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QIcon>
 
 Txccx::Txccx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txccx>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setFrame(Frame::Sizeable, Buttons::CloseOnly, true);
     setOuterSize(381, 284);
     setKeyPreview(true);

@@ -30,7 +30,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
         QFont::insertSubstitutions(QString::fromUtf8(family), {song, chinese});
     for (const char* family : {"MS Sans Serif", "Tahoma"})
         QFont::insertSubstitution(QString::fromUtf8(family), chinese);
-    setFont(QFont(chinese, 9));
+    QFont font(chinese);
+    font.setPixelSize(12);
+    setFont(font);
     // Qt's own Chinese texts for the buttons of message boxes (是, 否, 确定), as a Chinese
     // system shows them.
     auto* translator = new QTranslator(this);

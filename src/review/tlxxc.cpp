@@ -6,6 +6,7 @@
 #include "platform/artwork.h"
 #include "platform/connect.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 Tlxxc::Tlxxc(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tlxxc>())
 {
     ui->setupUi(this);
+    app::applyPixelSizes(this);
     setObjectName(QStringLiteral("lxxc"));
     setAutoFillBackground(true);
     QPalette background = palette();

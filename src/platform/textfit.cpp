@@ -1,0 +1,74 @@
+#include "textfit.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace app {
+namespace {
+
+const char* const kDesignSize = "pixelSize";
+
+bool fits(const QLabel* label, const QString& text)
+{
+    const QRect box = label->contentsRect();
+    if (label->wordWrap())
+        return label->heightForWidth(box.width()) <= box.height();
+    return label->fontMetrics().horizontalAdvance(text) <= box.width();
+}
+
+} // namespace
+
+void fitText(QLabel* label, const QString& text, int minPixelSize)
+{
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    int size = label->property(kDesignSize).toInt();
+    if (size <= 0)
+        size = QFontInfo(font).pixelSize();
+    for (;; --size) {
+        font.setPixelSize(size);
+        label->setFont(font);
+        label->setText(text);
+        if (fits(label, text)) {
+            label->setToolTip(QString());
+            return;
+        }
+        if (size <= minPixelSize)
+            break;
+    }
+
+    const QString ellipsis(QChar(0x2026));
+    if (!label->wordWrap()) {
+        label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                       label->contentsRect().width()));
+    } else {
+        // The longest beginning that fits with the ellipsis.
+        qsizetype low = 0, high = text.size();
+        while (low < high) {
+            const qsizetype mid = (low + high + 1) / 2;
+            label->setText(text.left(mid) + ellipsis);
+            if (fits(label, label->text()))
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        label->setText(text.left(low) + ellipsis);
+    }
+    label->setToolTip(text);
+}
+
+void applyPixelSizes(QWidget* window)
+{
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : std::as_const(widgets)) {
+        const int size = w->property(kDesignSize).toInt();
+        if (size <= 0)
+            continue;
+        QFont font = w->font();
+        font.setPixelSize(size);
+        w->setFont(font);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace app {
+
+// Shows stored text, always as plain text, in a label of fixed size: the font shrinks a pixel at a
+// time from the label's own size down to minPixelSize until the text fits (wrapped for a
+// word-wrapping label, on one line otherwise); what still does not fit is elided and the whole
+// text becomes the tooltip, so nothing is cut silently.
+void fitText(QLabel* label, const QString& text, int minPixelSize = 12);
+
+// Fonts in the .ui files are given in pixels through the dynamic property "pixelSize", since a
+// .ui font has only a point size; applied once after setupUi.
+void applyPixelSizes(QWidget* window);
+
+} // namespace app
