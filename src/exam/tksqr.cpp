@@ -11,7 +11,7 @@ Tksqr::Tksqr(Tmnks* exam, QWidget* parent)
     : app::Form(parent), ui(std::make_unique<Ui::Tksqr>()), exam_(exam)
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::Single, Buttons::None, true);
     setKeyPreview(true);
     // Nothing reads a confirmation once it has closed.

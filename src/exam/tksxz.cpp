@@ -17,7 +17,7 @@
 Tksxz::Tksxz(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksxz>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::None, Buttons::None, true);
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/exam_banner.jpg")));

@@ -41,7 +41,7 @@ void setBlack(QLabel* label)
 Tmnks::Tmnks(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmnks>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::None, Buttons::None, true);
     setKeyPreview(true);
     ui->Image3->setPixmap(app::artwork(QStringLiteral(":/art/examinee.jpg")));

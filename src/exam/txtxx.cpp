@@ -16,7 +16,7 @@
 Txtxx::Txtxx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txtxx>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/study_banner.jpg")));

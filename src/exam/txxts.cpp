@@ -15,7 +15,7 @@ Txxts::Txxts(Tmnks* exam, QWidget* parent)
     : app::Form(parent), ui(std::make_unique<Ui::Txxts>()), exam_(exam)
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::Sizeable, Buttons::None, true);
     setKeyPreview(true);
     // Nothing reads the result once it has closed.

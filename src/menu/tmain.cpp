@@ -31,7 +31,7 @@ template <typename Handler> void onLabelClick(menu::ClickLabel* label, Tmain* wi
 Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
     setAutoFillBackground(true);

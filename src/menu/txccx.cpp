@@ -12,7 +12,7 @@
 Txccx::Txccx(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Txccx>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setFrame(Frame::Sizeable, Buttons::CloseOnly, true);
     setOuterSize(381, 284);
     setKeyPreview(true);

@@ -39,8 +39,8 @@ void fitText(QLabel* label, const QString& text, int minPixelSize)
 
     const QString ellipsis(QChar(0x2026));
     if (!label->wordWrap()) {
-        label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight,
-                                                       label->contentsRect().width()));
+        label->setText(
+            label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width()));
     } else {
         // The longest beginning that fits with the ellipsis.
         qsizetype low = 0, high = text.size();
@@ -57,7 +57,7 @@ void fitText(QLabel* label, const QString& text, int minPixelSize)
     label->setToolTip(text);
 }
 
-void applyPixelSizes(QWidget* window)
+void fitWindowTexts(QWidget* window)
 {
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
@@ -68,6 +68,11 @@ void applyPixelSizes(QWidget* window)
         QFont font = w->font();
         font.setPixelSize(size);
         w->setFont(font);
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && label->textFormat() != Qt::RichText &&
+            !fits(label, label->text()))
+            fitText(label, label->text());
     }
 }
 

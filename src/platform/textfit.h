@@ -13,8 +13,9 @@ namespace app {
 // text becomes the tooltip, so nothing is cut silently.
 void fitText(QLabel* label, const QString& text, int minPixelSize = 12);
 
-// Fonts in the .ui files are given in pixels through the dynamic property "pixelSize", since a
-// .ui font has only a point size; applied once after setupUi.
-void applyPixelSizes(QWidget* window);
+// Once after setupUi: fonts in the .ui files are given in pixels through the dynamic property
+// "pixelSize" (a .ui font has only a point size), and a design text that would not fit its label
+// in the face that stands in for the Windows font is fitted.
+void fitWindowTexts(QWidget* window);
 
 } // namespace app

@@ -14,7 +14,7 @@
 Tlxxc::Tlxxc(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tlxxc>())
 {
     ui->setupUi(this);
-    app::applyPixelSizes(this);
+    app::fitWindowTexts(this);
     setObjectName(QStringLiteral("lxxc"));
     setAutoFillBackground(true);
     QPalette background = palette();

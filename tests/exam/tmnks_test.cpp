@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTimer>
@@ -289,6 +291,44 @@ private slots:
         QVERIFY(get<QWidget>(w, "GroupBox7")->isHidden());
         QVERIFY(get<QWidget>(w, "P_info")->isHidden());
         QCOMPARE(noteValue(1, "isright"), 1);
+    }
+
+    // Real banks have options of 44 characters and explanations of over 500: every character
+    // stays reachable, wrapped, shrunk or scrolled, and the answer box hides the card under it.
+    void longTextsStayReachable()
+    {
+        makePaper(*bank, 0, 2);
+        const QString option = QString(43, QChar(u'路')) + QStringLiteral("止");
+        const QString explanation = QString(559, QChar(u'解')) + QStringLiteral("终");
+        bank->exec(QStringLiteral("UPDATE options SET optcontent = '%1'").arg(option));
+        bank->exec(QStringLiteral("UPDATE subject SET info = '%1'").arg(explanation));
+        app::startUp();
+        Tmnks* w = openExam(1);
+        for (const char* name : {"lb1", "lb2", "lb3", "lb4"}) {
+            auto* label = get<QLabel>(w, name);
+            const bool shown =
+                label->wordWrap()
+                    ? label->heightForWidth(label->width()) <= label->height()
+                    : label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+            QVERIFY2(shown, name);
+            QVERIFY2(label->text().endsWith(QStringLiteral("止")) ||
+                         label->toolTip().endsWith(QStringLiteral("止")),
+                     name);
+        }
+
+        const QImage before = w->grab().toImage();
+        get<QPushButton>(w, "opt3")->click(); // wrong: the answer box opens over the card
+        QCOMPARE(text(w, "LB_info"), explanation);
+        auto* area = get<QScrollArea>(w, "LB_infoArea");
+        QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        const QPoint photo = get<QWidget>(w, "Image3")->mapTo(w, QPoint(60, 60));
+        QVERIFY(before.pixelColor(photo) != Qt::white);
+        QCOMPARE(w->grab().toImage().pixelColor(photo), QColor(Qt::white));
+
+        get<QPushButton>(w, "opt2")->click();
+        get<QPushButton>(w, "opt3")->click(); // the next explanation starts at its top
+        QCOMPARE(area->verticalScrollBar()->value(), 0);
     }
 
     void gridAction()
