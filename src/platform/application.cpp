@@ -19,11 +19,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // window's caption.
     setApplicationName(QStringLiteral("Velmoor"));
     setStyle(new FocusStyle);
-    // The windows are laid out for a Chinese system font; this one ships with the program's
-    // packages.
     // The windows name the Chinese system fonts. A Song (Ming) face stands in for 宋体, with the
-    // same line height, so texts stay inside the boxes the windows were laid out for; a plain face
-    // stands in for the rest.
+    // same line height, so texts stay inside the boxes the windows were laid out for (Qt synthesises
+    // its bold); a plain face stands in for the rest. Sizes are pixels, as the windows give them.
     const QString song = QStringLiteral("AR PL UMing CN");
     const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
     for (const char* family : {"SimSun", "宋体", "NSimSun"})
