@@ -149,9 +149,10 @@ QByteArray photoJpeg(QSize size, int quality)
         size, JpegSpace::Rgb,
         [size](int x, int y, unsigned char* p) {
             const unsigned noise = (unsigned(x) * 2654435761u ^ unsigned(y) * 40503u) >> 27;
-            p[0] = (unsigned char)(x * 255 / size.width() / 2 + noise * 3);
-            p[1] = (unsigned char)(y * 255 / size.height() / 2 + ((x / 16 + y / 16) % 2) * 60);
-            p[2] = (unsigned char)((x + y) % 256 / 2 + noise * 2);
+            p[0] = static_cast<unsigned char>(x * 255 / size.width() / 2 + noise * 3);
+            p[1] = static_cast<unsigned char>(y * 255 / size.height() / 2 +
+                                              ((x / 16 + y / 16) % 2) * 60);
+            p[2] = static_cast<unsigned char>((x + y) % 256 / 2 + noise * 2);
         },
         quality);
 }
