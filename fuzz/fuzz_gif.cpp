@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const pictures::Limits limits = fuzz::limits();
     try {
         fuzz::check(pictures::decodeGif(bytes, limits), limits);
-    } catch (const pictures::Error&) {
+    } catch (const base::Error&) {
         // Refusing a hostile file with a clear error is the expected outcome.
     }
     return 0;

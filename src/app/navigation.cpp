@@ -2,7 +2,7 @@
 
 #include "shared.h"
 
-#include "data/error.h"
+#include "base/error.h"
 #include "data/tado.h"
 #include "exam/tksqr.h"
 #include "exam/tksxz.h"
@@ -39,7 +39,7 @@ void bringUp(QWidget* window)
 data::Tado& dataModule()
 {
     if (!app::ado)
-        throw data::Error(QStringLiteral("题库没有打开。"));
+        throw base::Error(QStringLiteral("题库没有打开。"));
     return *app::ado;
 }
 

@@ -1,12 +1,14 @@
 #include "connection.h"
 
-#include "error.h"
+#include "base/error.h"
 #include "schema.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
 
 namespace data {
+
+using base::Error;
 
 Connection::Connection(const QString& path) : path_(path)
 {

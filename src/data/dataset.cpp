@@ -1,7 +1,7 @@
 #include "dataset.h"
 
 #include "connection.h"
-#include "error.h"
+#include "base/error.h"
 #include "filter.h"
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include <sqlite3.h>
 
 namespace data {
+
+using base::Error;
 namespace {
 
 bool isIdentifier(const QString& name)

@@ -17,7 +17,7 @@ struct Condition;
 // A handle on one table with a static cursor: Open takes a snapshot of the table; changes made
 // through this handle are seen at once, changes made through another handle only after Close
 // and Open. The view is the snapshot narrowed by the filter (while filtered) and ordered by a
-// stable sort over the underlying order. Every failure raises data::Error.
+// stable sort over the underlying order. Every failure raises base::Error.
 class Table
 {
 public:

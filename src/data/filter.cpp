@@ -1,8 +1,10 @@
 #include "filter.h"
 
-#include "error.h"
+#include "base/error.h"
 
 namespace data {
+
+using base::Error;
 namespace {
 
 class Parser

@@ -15,7 +15,7 @@ struct Condition
 };
 
 // Parses a filter: comparisons, each optionally in parentheses, joined by "and" (any case).
-// An empty or blank text is no condition. Raises data::Error naming the position of a fault.
+// An empty or blank text is no condition. Raises base::Error naming the position of a fault.
 std::vector<Condition> parseFilter(const QString& text);
 
 } // namespace data

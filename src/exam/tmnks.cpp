@@ -2,7 +2,7 @@
 #include "ui_tmnks.h"
 
 #include "core/examsettings.h"
-#include "data/error.h"
+#include "base/error.h"
 #include "data/programfolder.h"
 #include "data/tado.h"
 #include "pictures/picture.h"
@@ -172,7 +172,7 @@ void Tmnks::ShowQuestion()
     ADO_Note.setRecNo(CurrentQuestion);
     const qint64 subId = ADO_Note.asInteger(QStringLiteral("subId"));
     if (!subject.locate(QStringLiteral("subId"), subId))
-        throw data::Error(
+        throw base::Error(
             QStringLiteral("题库中找不到第%1题（题号 %2）。").arg(CurrentQuestion).arg(subId));
 
     app::fitText(ui->Note, QString::number(CurrentQuestion) + QStringLiteral("、") +

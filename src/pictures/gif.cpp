@@ -37,19 +37,23 @@ struct CloseGif
 
 QString gifErrorText(int code)
 {
-    const char* text = GifErrorString(code);
-    return QStringLiteral("GIF: %1").arg(text ? QString::fromLatin1(text) : QString::number(code));
+    // giflib's own texts are English; the learner reads what went wrong in Chinese.
+    const QString reason = code == D_GIF_ERR_NOT_GIF_FILE     ? QStringLiteral("不是 GIF 文件")
+                           : code == D_GIF_ERR_NOT_ENOUGH_MEM ? QStringLiteral("内存不足")
+                                                              : QStringLiteral("文件已损坏");
+    return QStringLiteral("GIF 图象无法解码：") + reason;
 }
 
 Error tooLarge(qint64 width, qint64 height, const Limits& limits)
 {
-    return Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side, %4 "
-                                "pixels a frame and %5 pixels in all frames)")
-                     .arg(width)
-                     .arg(height)
-                     .arg(limits.maxSide)
-                     .arg(limits.maxFramePixels)
-                     .arg(limits.maxPixels));
+    return Error(
+        QStringLiteral("图象过大：%1 × %2 像素（每边至多 %3 像素，每帧至多 %4 像素，所有帧合计至多 "
+                       "%5 像素）")
+            .arg(width)
+            .arg(height)
+            .arg(limits.maxSide)
+            .arg(limits.maxFramePixels)
+            .arg(limits.maxPixels));
 }
 
 bool beyond(qint64 width, qint64 height, const Limits& limits)
@@ -129,7 +133,8 @@ Picture Compositor::run()
     }
     // A file that breaks off gives the frames decoded before; one without any is refused.
     if (picture_.frames.isEmpty())
-        throw Error(failure ? gifErrorText(failure) : QStringLiteral("GIF: no image in the file"));
+        throw Error(failure ? gifErrorText(failure)
+                            : QStringLiteral("GIF 图象无法解码：文件中没有图象"));
     return std::move(picture_);
 }
 
@@ -168,12 +173,12 @@ void Compositor::beginCanvas(const GifImageDesc& desc)
         height = qint64(desc.Top) + desc.Height;
     }
     if (width <= 0 || height <= 0)
-        throw Error(QStringLiteral("GIF: empty picture"));
+        throw Error(QStringLiteral("GIF 图象无法解码：图象为空"));
     if (beyond(width, height, limits_))
         throw tooLarge(width, height, limits_);
     canvas_ = QImage(int(width), int(height), QImage::Format_ARGB32);
     if (canvas_.isNull())
-        throw Error(QStringLiteral("GIF: out of memory"));
+        throw Error(QStringLiteral("GIF 图象无法解码：内存不足"));
     canvas_.fill(0);
 }
 
@@ -187,7 +192,7 @@ bool Compositor::readImage()
     if (canvas_.isNull())
         beginCanvas(desc);
     if (picture_.frames.size() >= limits_.maxFrames)
-        throw Error(QStringLiteral("GIF: more than %1 frames").arg(limits_.maxFrames));
+        throw Error(QStringLiteral("GIF 图象无法解码：帧数超过 %1").arg(limits_.maxFrames));
     pixels_ += qint64(canvas_.width()) * canvas_.height();
     if (pixels_ > limits_.maxPixels)
         throw tooLarge(canvas_.width(), canvas_.height(), limits_);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace pictures {
@@ -27,8 +28,14 @@ struct ErrorManager
 
 [[noreturn]] void errorExit(j_common_ptr cinfo)
 {
+    // libjpeg's own texts are English; the learner reads what went wrong in Chinese.
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
+    const char* reason = "文件已损坏";
+    if (cinfo->err->msg_code == JERR_NO_SOI)
+        reason = "不是 JPEG 文件";
+    else if (cinfo->err->msg_code == JERR_OUT_OF_MEMORY)
+        reason = "内存不足";
+    std::snprintf(err->message, sizeof err->message, "%s", reason);
     std::longjmp(err->jump, 1);
 }
 
@@ -38,7 +45,7 @@ void emitMessage(j_common_ptr cinfo, int level)
     if (level >= 0)
         return; // trace messages
     if (++err->warnings > maxWarnings) {
-        std::snprintf(err->message, sizeof err->message, "too many errors in the data");
+        std::snprintf(err->message, sizeof err->message, "数据错误过多");
         std::longjmp(err->jump, 1);
     }
 }
@@ -48,7 +55,7 @@ void progress(j_common_ptr cinfo)
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (d->input_scan_number > maxScans) {
         auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-        std::snprintf(err->message, sizeof err->message, "more than %d scans", maxScans);
+        std::snprintf(err->message, sizeof err->message, "扫描超过 %d 遍", maxScans);
         std::longjmp(err->jump, 1);
     }
 }
@@ -78,7 +85,7 @@ bool readHeader(Decoder* d, const unsigned char* data, unsigned long size)
     d->cinfo.progress = &d->progress;
     jpeg_mem_src(&d->cinfo, data, size);
     if (jpeg_read_header(&d->cinfo, TRUE) != JPEG_HEADER_OK) {
-        std::snprintf(d->err.message, sizeof d->err.message, "no image in the file");
+        std::snprintf(d->err.message, sizeof d->err.message, "文件中没有图象");
         return false;
     }
     if (d->cinfo.jpeg_color_space == JCS_CMYK || d->cinfo.jpeg_color_space == JCS_YCCK) {
@@ -161,7 +168,7 @@ qint64 coefficientBytes(const jpeg_decompress_struct& cinfo)
 
 Error jpegError(const char* message)
 {
-    return Error(QStringLiteral("JPEG: %1").arg(QString::fromLocal8Bit(message)));
+    return Error(QStringLiteral("JPEG 图象无法解码：%1").arg(QString::fromUtf8(message)));
 }
 
 } // namespace
@@ -179,7 +186,7 @@ Picture decodeJpeg(const QByteArray& bytes, const Limits& limits)
     d.err.pub.emit_message = emitMessage;
 
     if (bytes.isEmpty())
-        throw jpegError("empty file");
+        throw jpegError("文件为空");
     if (!readHeader(&d, reinterpret_cast<const unsigned char*>(bytes.constData()),
                     static_cast<unsigned long>(bytes.size()))) {
         destroy(&d);
@@ -191,8 +198,7 @@ Picture decodeJpeg(const QByteArray& bytes, const Limits& limits)
     if (width > limits.maxSide || height > limits.maxSide || width * height > budget ||
         coefficientBytes(d.cinfo) > budget * 6) {
         destroy(&d);
-        throw Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side and %4 "
-                                   "pixels)")
+        throw Error(QStringLiteral("图象过大：%1 × %2 像素（每边至多 %3 像素，合计至多 %4 像素）")
                         .arg(width)
                         .arg(height)
                         .arg(limits.maxSide)
@@ -203,7 +209,7 @@ Picture decodeJpeg(const QByteArray& bytes, const Limits& limits)
     QImage image(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull()) {
         destroy(&d);
-        throw jpegError("out of memory");
+        throw jpegError("内存不足");
     }
     JDIMENSION rowsDone = 0;
     const bool ok = decodeRows(&d, image.bits(), image.bytesPerLine(), &rowsDone);

@@ -8,13 +8,6 @@
 
 namespace pictures {
 
-Error::Error(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-QString Error::text() const
-{
-    return QString::fromUtf8(what());
-}
-
 QSize Picture::size() const
 {
     return frames.isEmpty() ? QSize() : frames.first().image.size();
@@ -100,15 +93,14 @@ Picture decodeByQt(const QByteArray& bytes, const char* format)
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > limits.maxSide || size.height() > limits.maxSide ||
                            qint64(size.width()) * size.height() > limits.maxFramePixels))
-        throw Error(QStringLiteral("picture too large: %1 × %2 pixels (at most %3 a side and %4 "
-                                   "pixels)")
+        throw Error(QStringLiteral("图象过大：%1 × %2 像素（每边至多 %3 像素，合计至多 %4 像素）")
                         .arg(size.width())
                         .arg(size.height())
                         .arg(limits.maxSide)
                         .arg(limits.maxFramePixels));
     QImage image = reader.read();
     if (image.isNull())
-        throw Error(reader.errorString());
+        throw Error(QStringLiteral("%1 图象无法解码").arg(QString::fromLatin1(format).toUpper()));
     image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     Picture picture;
     picture.frames.append(Frame{std::move(image), 0});

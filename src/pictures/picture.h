@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/error.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -7,17 +9,11 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
-#include <stdexcept>
 
 namespace pictures {
 
-// The one error the picture layer raises; its text is what the learner reads.
-class Error : public std::runtime_error
-{
-public:
-    explicit Error(const QString& message);
-    QString text() const;
-};
+// Every failure raises base::Error; its text is what the learner reads.
+using base::Error;
 
 struct Frame
 {

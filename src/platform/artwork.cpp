@@ -23,7 +23,7 @@ QPixmap artwork(const QString& resourcePath)
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
         try {
             image = pictures::decodeJpeg(bytes).frames.first().image;
-        } catch (const pictures::Error& e) {
+        } catch (const base::Error& e) {
             qWarning("artwork %s: %s", qUtf8Printable(resourcePath), qUtf8Printable(e.text()));
             return {};
         }

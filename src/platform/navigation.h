@@ -15,7 +15,7 @@ namespace nav {
 
 // The shared values of the run.
 
-// The data module with the three shared tables; raises data::Error when it was never created.
+// The data module with the three shared tables; raises base::Error when it was never created.
 data::Tado& dataModule();
 QString connString();
 int passMark();

@@ -145,10 +145,8 @@ bool showStoredPicture(PictureBox* box, const QVariant& field, const QString& pr
     QString failure;
     try {
         box->setPicture(pictures::loadPictureFile(*path));
-    } catch (const pictures::Error& e) {
-        failure = e.text();
     } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
+        failure = errorText(e);
     }
     if (!failure.isNull()) {
         // The previous question's picture must not stand in for this one's.

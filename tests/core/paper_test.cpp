@@ -1,7 +1,7 @@
 #include "core/paper.h"
 
 #include "data/dataset.h"
-#include "data/error.h"
+#include "base/error.h"
 #include "support/testbank.h"
 
 #include <QTest>
@@ -208,7 +208,7 @@ void PaperTest::failedWriteKeepsTheOldPaper()
     try {
         drawer.assemble(0);
         QFAIL("the fourth row should have been refused");
-    } catch (const data::Error& e) {
+    } catch (const base::Error& e) {
         QVERIFY2(e.text().contains(QStringLiteral("disk full")), qPrintable(e.text()));
     }
     QCOMPARE(testing::paperOf(bank), kOldPaper);
@@ -222,7 +222,7 @@ void PaperTest::failedWriteKeepsTheOldPaper()
 
     bank.exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    QVERIFY_THROWS_EXCEPTION(data::Error, core::buildStudyPaper(t.subject, t.sort, t.note, 0));
+    QVERIFY_THROWS_EXCEPTION(base::Error, core::buildStudyPaper(t.subject, t.sort, t.note, 0));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 10);
 }
 

@@ -1,7 +1,7 @@
 #include "core/scoring.h"
 
 #include "data/dataset.h"
-#include "data/error.h"
+#include "base/error.h"
 #include "support/testbank.h"
 
 #include <QTest>
@@ -78,7 +78,7 @@ private slots:
         try {
             core::countErrors(paper, subject);
             QFAIL("a refused write must raise");
-        } catch (const data::Error& e) {
+        } catch (const base::Error& e) {
             QVERIFY2(e.text().contains(QStringLiteral("refused")), qPrintable(e.text()));
         }
         QCOMPARE(counters(bank), QStringLiteral("4,6,4,6"));

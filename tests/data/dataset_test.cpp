@@ -1,5 +1,5 @@
 #include "data/dataset.h"
-#include "data/error.h"
+#include "base/error.h"
 #include "data/tado.h"
 #include "support/testbank.h"
 
@@ -105,7 +105,7 @@ private slots:
         try {
             s->setFilter(text);
             QFAIL("no error");
-        } catch (const data::Error& e) {
+        } catch (const base::Error& e) {
             QVERIFY2(e.text().contains(where), qPrintable(e.text()));
         }
         QCOMPARE(s->recordCount(), 3); // the old filter still holds
@@ -123,7 +123,7 @@ private slots:
         s->setFilter(QStringLiteral("errorTimes>0"));
         s->setFiltered(true);
         QCOMPARE(ids(*s), (QList<qint64>{20, 40, 10}));
-        QVERIFY_THROWS_EXCEPTION(data::Error, s->setSort(QStringLiteral("nothing")));
+        QVERIFY_THROWS_EXCEPTION(base::Error, s->setSort(QStringLiteral("nothing")));
     }
 
     void navigation()
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(s->eof());
         QCOMPARE(s->recordCount(), 0);
         QCOMPARE(s->recNo(), 0);
-        QVERIFY_THROWS_EXCEPTION(data::Error, s->value(QStringLiteral("subid")));
+        QVERIFY_THROWS_EXCEPTION(base::Error, s->value(QStringLiteral("subid")));
     }
 
     void nullIsDistinctFromZeroAndEmpty()
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(s->asInteger(QStringLiteral("typeId")), 0);
         QCOMPARE(s->asInteger(QStringLiteral("errorTimes")), 0);
         QVERIFY(!s->value(QStringLiteral("errorTimes")).isNull());
-        QVERIFY_THROWS_EXCEPTION(data::Error, s->asInteger(QStringLiteral("subtitle")));
+        QVERIFY_THROWS_EXCEPTION(base::Error, s->asInteger(QStringLiteral("subtitle")));
     }
 
     void appendedRowsGetRisingKeysAndZeroDefaults()
@@ -212,8 +212,8 @@ private slots:
                  QStringLiteral("1,2,3,4"));
 
         note->open();
-        QVERIFY_THROWS_EXCEPTION(data::Error, note->post());
-        QVERIFY_THROWS_EXCEPTION(data::Error, note->setValue(QStringLiteral("subid"), 9));
+        QVERIFY_THROWS_EXCEPTION(base::Error, note->post());
+        QVERIFY_THROWS_EXCEPTION(base::Error, note->setValue(QStringLiteral("subid"), 9));
         note->first();
         note->edit();
         note->setValue(QStringLiteral("isright"), 1);
@@ -277,7 +277,7 @@ private slots:
             note->remove();
         QCOMPARE(note->recordCount(), 0);
         QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 0);
-        QVERIFY_THROWS_EXCEPTION(data::Error, note->remove());
+        QVERIFY_THROWS_EXCEPTION(base::Error, note->remove());
     }
 
     void refusedWritesRaiseAndChangeNothing()
@@ -292,7 +292,7 @@ private slots:
         try {
             note->post();
             QFAIL("no error");
-        } catch (const data::Error& e) {
+        } catch (const base::Error& e) {
             QVERIFY2(e.text().contains(QStringLiteral("disk full")), qPrintable(e.text()));
         }
         QCOMPARE(bank.scalar(QStringLiteral("SELECT isright FROM note")).toInt(), 0);
@@ -330,7 +330,7 @@ private slots:
         Table t(QStringLiteral("subject"));
         t.setConnectionString(QStringLiteral("Data Source=") + bank.folder() +
                               QStringLiteral("nothing.db;"));
-        QVERIFY_THROWS_EXCEPTION(data::Error, t.open());
+        QVERIFY_THROWS_EXCEPTION(base::Error, t.open());
         QVERIFY(!t.active());
         bank.writeFile(QStringLiteral("junk.db"), QByteArray(4096, 'x'));
         t.setConnectionString(QStringLiteral("Data Source=") + bank.folder() +
@@ -338,11 +338,11 @@ private slots:
         try {
             t.open();
             QFAIL("no error");
-        } catch (const data::Error& e) {
+        } catch (const base::Error& e) {
             QVERIFY2(e.text().contains(QStringLiteral("junk.db")), qPrintable(e.text()));
         }
         QCOMPARE(QFile(bank.folder() + QStringLiteral("junk.db")).size(), 4096);
-        QVERIFY_THROWS_EXCEPTION(data::Error, t.first());
+        QVERIFY_THROWS_EXCEPTION(base::Error, t.first());
         QVERIFY(t.eof());
     }
 
@@ -365,7 +365,7 @@ private slots:
         bank.exec(QStringLiteral("DROP TABLE sort"));
         QString connString;
         data::Tado ado(connString);
-        QVERIFY_THROWS_EXCEPTION(data::Error, ado.DataModuleCreate());
+        QVERIFY_THROWS_EXCEPTION(base::Error, ado.DataModuleCreate());
         QVERIFY(!connString.isEmpty());
         QVERIFY(ado.subject.active());
         QVERIFY(!ado.sort.active());

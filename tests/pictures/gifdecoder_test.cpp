@@ -24,7 +24,7 @@ QString errorOf(const QByteArray& bytes, const pictures::Limits& limits = {})
 {
     try {
         decodeGif(bytes, limits);
-    } catch (const pictures::Error& e) {
+    } catch (const base::Error& e) {
         return e.text();
     }
     return QStringLiteral("<no error>");
@@ -224,28 +224,28 @@ private slots:
         QCOMPARE(cut.frames.size(), 2);
         QCOMPARE(cut.frames[0].image.pixel(0, 0), red);
         QCOMPARE(cut.frames[1].image.pixel(1, 0), blue);
-        QVERIFY(errorOf(whole.left(10)).startsWith(QStringLiteral("GIF: ")));
-        QVERIFY(errorOf(whole.left(30)).startsWith(QStringLiteral("GIF: ")));
+        QVERIFY(errorOf(whole.left(10)).startsWith(QStringLiteral("GIF 图象无法解码：")));
+        QVERIFY(errorOf(whole.left(30)).startsWith(QStringLiteral("GIF 图象无法解码：")));
     }
 
     void refusesBrokenFiles()
     {
-        QVERIFY(errorOf(QByteArray()).startsWith(QStringLiteral("GIF: ")));
-        QVERIFY(
-            errorOf(QByteArray("\xff\xd8\xff\xe0 not a gif")).startsWith(QStringLiteral("GIF: ")));
+        QVERIFY(errorOf(QByteArray()).startsWith(QStringLiteral("GIF 图象无法解码：")));
+        QVERIFY(errorOf(QByteArray("\xff\xd8\xff\xe0 not a gif"))
+                    .startsWith(QStringLiteral("GIF 图象无法解码：")));
         QCOMPARE(errorOf(writeGif(QSize(2, 2), colours, {})),
-                 QStringLiteral("GIF: no image in the file"));
+                 QStringLiteral("GIF 图象无法解码：文件中没有图象"));
     }
 
     void refusesPicturesBeyondTheBudget()
     {
         QVERIFY(errorOf(writeGif(QSize(8193, 1), colours, {solidFrame(QRect(0, 0, 1, 1), Red)}))
-                    .contains(QStringLiteral("too large")));
+                    .contains(QStringLiteral("图象过大")));
         QVERIFY(errorOf(writeGif(QSize(1, 1), colours, {solidFrame(QRect(0, 0, 8193, 1), Red)}))
-                    .contains(QStringLiteral("too large")));
+                    .contains(QStringLiteral("图象过大")));
         QList<GifFrame> many(1001, solidFrame(QRect(0, 0, 1, 1), Red));
         QCOMPARE(errorOf(writeGif(QSize(1, 1), colours, many)),
-                 QStringLiteral("GIF: more than 1000 frames"));
+                 QStringLiteral("GIF 图象无法解码：帧数超过 1000"));
         many.resize(1000);
         QCOMPARE(decodeGif(writeGif(QSize(1, 1), colours, many)).frames.size(), 1000);
         // The pixels of all frames count together.
@@ -253,7 +253,7 @@ private slots:
         limits.maxPixels = 250;
         const QList<GifFrame> three(3, solidFrame(QRect(0, 0, 10, 10), Red));
         QVERIFY(errorOf(writeGif(QSize(10, 10), colours, three), limits)
-                    .contains(QStringLiteral("too large")));
+                    .contains(QStringLiteral("图象过大")));
         limits.maxPixels = 300;
         QCOMPARE(decodeGif(writeGif(QSize(10, 10), colours, three), limits).frames.size(), 3);
     }

@@ -119,11 +119,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray whole = fixtures::photoJpeg(QSize(20, 20));
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("JPEG: ");
-        QTest::newRow("not a JPEG")
-            << QByteArray("GIF89a and more bytes") << QStringLiteral("JPEG: Not a JPEG file");
-        QTest::newRow("header cut") << whole.left(40) << QStringLiteral("JPEG: ");
-        QTest::newRow("SOI only") << whole.left(2) << QStringLiteral("JPEG: ");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("JPEG 图象无法解码：");
+        QTest::newRow("not a JPEG") << QByteArray("GIF89a and more bytes")
+                                    << QStringLiteral("JPEG 图象无法解码：不是 JPEG 文件");
+        QTest::newRow("header cut") << whole.left(40) << QStringLiteral("JPEG 图象无法解码：");
+        QTest::newRow("SOI only") << whole.left(2) << QStringLiteral("JPEG 图象无法解码：");
     }
 
     void refusesBrokenFiles()
@@ -133,7 +133,7 @@ private slots:
         try {
             decodeJpeg(bytes);
             QFAIL("no error");
-        } catch (const pictures::Error& e) {
+        } catch (const base::Error& e) {
             QVERIFY2(e.text().startsWith(message), qPrintable(e.text()));
         }
     }
@@ -142,17 +142,17 @@ private slots:
     {
         const QByteArray wide = fixtures::writeJpeg(QSize(8193, 8), JpegSpace::Grey,
                                                     [](int, int, unsigned char* p) { *p = 0; });
-        QVERIFY_THROWS_EXCEPTION(pictures::Error, decodeJpeg(wide));
+        QVERIFY_THROWS_EXCEPTION(base::Error, decodeJpeg(wide));
         try {
             decodeJpeg(wide);
-        } catch (const pictures::Error& e) {
-            QVERIFY2(e.text().contains(QStringLiteral("too large")), qPrintable(e.text()));
+        } catch (const base::Error& e) {
+            QVERIFY2(e.text().contains(QStringLiteral("图象过大")), qPrintable(e.text()));
         }
         const QByteArray square = fixtures::photoJpeg(QSize(100, 100));
         QCOMPARE(decodeJpeg(square).size(), QSize(100, 100));
         pictures::Limits limits;
         limits.maxPixels = 9999;
-        QVERIFY_THROWS_EXCEPTION(pictures::Error, decodeJpeg(square, limits));
+        QVERIFY_THROWS_EXCEPTION(base::Error, decodeJpeg(square, limits));
     }
 };
 

@@ -29,7 +29,7 @@ private:
     {
         try {
             loadPictureFile(path);
-        } catch (const pictures::Error& e) {
+        } catch (const base::Error& e) {
             return e.text();
         }
         return QStringLiteral("<no error>");
@@ -90,7 +90,7 @@ private slots:
         const long before = peakKb();
         for (const auto& [name, bytes] : hostile) {
             const QString error = errorOf(write(name, bytes));
-            QVERIFY2(error.contains(QStringLiteral("too large")), qPrintable(name + u' ' + error));
+            QVERIFY2(error.contains(QStringLiteral("图象过大")), qPrintable(name + u' ' + error));
         }
         // 8192 × 8192 pixels would take 256 MB; refused from their headers, they take nothing.
         const long grownKb = peakKb() - before;
@@ -174,9 +174,9 @@ private slots:
         // The extension decides: a JPEG named .gif is a broken GIF.
         const QString gifPath = write(QStringLiteral("wrong.gif"), jpeg());
         QVERIFY2(errorOf(gifPath).contains(gifPath), qPrintable(errorOf(gifPath)));
-        QVERIFY(errorOf(gifPath).contains(QStringLiteral("GIF: ")));
+        QVERIFY(errorOf(gifPath).contains(QStringLiteral("GIF 图象无法解码：")));
         const QString jpegPath = write(QStringLiteral("junk.jpg"), QByteArray("junk"));
-        QVERIFY(errorOf(jpegPath).contains(QStringLiteral("JPEG: ")));
+        QVERIFY(errorOf(jpegPath).contains(QStringLiteral("JPEG 图象无法解码：")));
         const QString bmpPath = write(QStringLiteral("junk.bmp"), QByteArray("BM junk"));
         QVERIFY(errorOf(bmpPath).contains(bmpPath));
     }
@@ -187,7 +187,7 @@ private slots:
         wide.fill(Qt::red);
         const QString path = dir_.filePath(QStringLiteral("wide.bmp"));
         QVERIFY(wide.save(path, "bmp"));
-        QVERIFY2(errorOf(path).contains(QStringLiteral("too large")), qPrintable(errorOf(path)));
+        QVERIFY2(errorOf(path).contains(QStringLiteral("图象过大")), qPrintable(errorOf(path)));
     }
 };
 

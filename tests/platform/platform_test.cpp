@@ -1,4 +1,4 @@
-#include "data/error.h"
+#include "base/error.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/keys.h"
@@ -24,7 +24,7 @@ public:
     {
         keys << vk;
         if (fail)
-            throw data::Error(QStringLiteral("表 note：磁盘已满。"));
+            throw base::Error(QStringLiteral("表 note：磁盘已满。"));
     }
 };
 
@@ -138,7 +138,7 @@ private slots:
         testing::BoxAnswerer boxes;
         bool after = false;
         app::guard([&] {
-            throw data::Error(QStringLiteral("坏了"));
+            throw base::Error(QStringLiteral("坏了"));
             after = true;
         });
         QVERIFY(!after);

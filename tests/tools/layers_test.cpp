@@ -17,20 +17,24 @@ namespace {
 // What each folder of src/ may include besides itself; "" is src/ itself (main.cpp).
 const QHash<QString, QSet<QString>>& allowed()
 {
-    static const QSet<QString> windows{QStringLiteral("platform"), QStringLiteral("core"),
-                                       QStringLiteral("data"), QStringLiteral("pictures")};
+    const auto set = [](std::initializer_list<const char*> names) {
+        QSet<QString> layers{QStringLiteral("base")};
+        for (const char* name : names)
+            layers << QString::fromLatin1(name);
+        return layers;
+    };
+    static const QSet<QString> windows = set({"platform", "core", "data", "pictures"});
     static const QHash<QString, QSet<QString>> table{
-        {QStringLiteral("data"), {}},
-        {QStringLiteral("pictures"), {}},
-        {QStringLiteral("core"), {QStringLiteral("data")}},
-        {QStringLiteral("platform"), {QStringLiteral("data"), QStringLiteral("pictures")}},
+        {QStringLiteral("base"), {}},
+        {QStringLiteral("data"), set({})},
+        {QStringLiteral("pictures"), set({})},
+        {QStringLiteral("core"), set({"data"})},
+        {QStringLiteral("platform"), set({"data", "pictures"})},
         {QStringLiteral("menu"), windows},
         {QStringLiteral("exam"), windows},
         {QStringLiteral("review"), windows},
-        {QStringLiteral("app"),
-         windows + QSet<QString>{QStringLiteral("menu"), QStringLiteral("exam"),
-                                 QStringLiteral("review")}},
-        {QString(), {QStringLiteral("app")}},
+        {QStringLiteral("app"), windows + set({"menu", "exam", "review"})},
+        {QString(), set({"app"})},
     };
     return table;
 }

@@ -1,23 +1,20 @@
 #pragma once
 
+#include "base/error.h"
+
 #include <QString>
 #include <array>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 // Reading, checking and writing question banks: three CSV files (and the pictures in upload/)
 // in a folder, or a data.db.
 namespace bank {
 
-// Bad input or a failed write; the text names file, row and column where it can.
-class Error : public std::runtime_error
-{
-public:
-    explicit Error(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
-};
+// Bad input or a failed write raise base::Error; the text names file, row and column where it
+// can.
+using base::Error;
 
 enum class Encoding { Auto, Utf8, Gbk };
 

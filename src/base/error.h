@@ -3,9 +3,10 @@
 #include <QString>
 #include <stdexcept>
 
-namespace data {
+namespace base {
 
-// The one error the data layer raises; its text is what the learner reads.
+// The one error the program and its tools raise, from the data layer, the pictures and the bank
+// tool alike. Its text is what the reader sees: in Chinese wherever it reaches the learner.
 class Error : public std::runtime_error
 {
 public:
@@ -13,4 +14,4 @@ public:
     QString text() const { return QString::fromUtf8(what()); }
 };
 
-} // namespace data
+} // namespace base
