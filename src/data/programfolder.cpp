@@ -1,6 +1,6 @@
 #include "programfolder.h"
 
-#include "error.h"
+#include "base/error.h"
 #include "schema.h"
 
 #include <QCoreApplication>
@@ -14,6 +14,9 @@
 #include <sqlite3.h>
 
 namespace data {
+
+using base::Error;
+
 namespace {
 
 QString& overrideFolder()

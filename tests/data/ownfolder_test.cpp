@@ -1,5 +1,5 @@
 #include "data/connection.h"
-#include "data/error.h"
+#include "base/error.h"
 #include "data/programfolder.h"
 #include "support/testbank.h"
 
@@ -121,7 +121,7 @@ private slots:
         shared.exec(QStringLiteral("UPDATE subject SET subtitle = 'x';"
                                    "ALTER TABLE subject DROP COLUMN errorTimes;"
                                    "PRAGMA wal_checkpoint(TRUNCATE)"));
-        QVERIFY_THROWS_EXCEPTION(data::Error, data::refreshOwnFolder(shared.folder(), own));
+        QVERIFY_THROWS_EXCEPTION(base::Error, data::refreshOwnFolder(shared.folder(), own));
         QCOMPARE(value(db, QStringLiteral("SELECT group_concat(subid || ':' || subtitle || ':' || "
                                           "errorTimes) FROM subject")),
                  QStringLiteral("7:题目7:0,8:题目8:4"));

@@ -1462,7 +1462,7 @@ std::vector<Finding> check(const Bank& bank, const QString& programFolder)
                 QString why;
                 try {
                     pictures::loadPictureFile(*path);
-                } catch (const pictures::Error& e) {
+                } catch (const base::Error& e) {
                     why = e.text();
                 }
                 known = undecodable.insert(*path, why);
