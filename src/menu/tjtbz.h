@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form.h"
+#include "infopage.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@ class Tjtbz;
 
 // The traffic-signs page. It lives for the whole run and loads its page once, so closing and
 // reopening keeps the page, the link followed and the scroll position.
-class Tjtbz final : public app::Form
+class Tjtbz final : public menu::InfoPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tjtbz)
@@ -20,7 +20,5 @@ public:
     ~Tjtbz() override;
 
 private:
-    void FormCreate();
-
     std::unique_ptr<Ui::Tjtbz> ui;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form.h"
+#include "infopage.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@ class Tjxjs;
 
 // The driving-school page. It lives for the whole run and loads its page once, so closing and
 // reopening keeps the page, the link followed and the scroll position.
-class Tjxjs final : public app::Form
+class Tjxjs final : public menu::InfoPage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tjxjs)
@@ -20,7 +20,5 @@ public:
     ~Tjxjs() override;
 
 private:
-    void FormCreate();
-
     std::unique_ptr<Ui::Tjxjs> ui;
 };
