@@ -34,10 +34,6 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
     app::fitWindowTexts(this);
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
 
     ui->Image12->setPixmap(app::artwork(QStringLiteral(":/art/main_banner.jpg")));
     ui->Image11->setPixmap(app::artwork(QStringLiteral(":/art/main_picture.jpg")));

@@ -59,10 +59,6 @@ QuestionViewer::QuestionViewer(const Layout& layout, QWidget* parent)
         ui->noteinfo = nullptr;
     }
 
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/viewer_header.jpg")));
     ui->pic->setFit(app::PictureBox::Fit::Centre);
 

@@ -16,10 +16,6 @@ Tlxxc::Tlxxc(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tlxxc
     ui->setupUi(this);
     app::fitWindowTexts(this);
     setObjectName(QStringLiteral("lxxc"));
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/viewer_header.jpg")));
     // One column, the items spread over the group's height.
     new QVBoxLayout(ui->rgp);

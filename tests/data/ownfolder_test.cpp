@@ -1,5 +1,5 @@
-#include "data/connection.h"
 #include "base/error.h"
+#include "data/connection.h"
 #include "data/programfolder.h"
 #include "support/testbank.h"
 

@@ -116,6 +116,10 @@ private slots:
 
         app::startUp();
         QCOMPARE(label("Label1")->text(), status);
+        // The white page behind the artwork comes from the .ui file.
+        QVERIFY(app::main->autoFillBackground());
+        QCOMPARE(app::main->palette().color(QPalette::Inactive, QPalette::Window),
+                 QColor(Qt::white));
     }
 
     void exitAnsweredNoLeavesEverything()
