@@ -171,7 +171,7 @@ private slots:
         // Without an owner the report goes to the active window.
         exam.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &exam);
-        app::guard([] { throw data::Error(QStringLiteral("坏了")); });
+        app::guard([] { throw base::Error(QStringLiteral("坏了")); });
         QCOMPARE(boxes.count(), 4);
         QCOMPARE(boxes.at(0).owner, &exam);
         QVERIFY(boxes.at(0).onTop);
