@@ -145,6 +145,19 @@ int buildStudyPaper(data::Table& subject, data::Table& sort, data::Table& note, 
     });
 }
 
+int writeQuestionPaper(data::Table& note, const std::vector<qint64>& subids)
+{
+    if (subids.empty())
+        return 0;
+    return replacePaper(note, [&] {
+        for (const qint64 id : subids) {
+            note.append();
+            note.setValue(kSubId, id);
+        }
+        return int(subids.size());
+    });
+}
+
 QString shortfallText(const std::vector<Shortfall>& shortfalls)
 {
     QStringList lines;

@@ -64,6 +64,10 @@ private:
 // Returns the number of questions written; with none, the previous paper is kept.
 int buildStudyPaper(data::Table& subject, data::Table& sort, data::Table& note, int set);
 
+// Replaces the paper with the given questions in this order, all or nothing. Returns the number
+// written; with none, the previous paper is kept.
+int writeQuestionPaper(data::Table& note, const std::vector<qint64>& subids);
+
 // The text the learner reads about categories that could not be drawn from.
 QString shortfallText(const std::vector<Shortfall>& shortfalls);
 
