@@ -2,15 +2,15 @@
 
 #include "schedule.h"
 
+#include "base/error.h"
 #include "data/connection.h"
-#include "data/error.h"
 
 namespace core {
 
 std::vector<PracticeCategory> categoriesWeakestFirst(data::Connection& db, int vehicleClass)
 {
     if (vehicleClass < 0 || vehicleClass > 4)
-        throw data::Error(QStringLiteral("没有第%1种车型。").arg(vehicleClass));
+        throw base::Error(QStringLiteral("没有第%1种车型。").arg(vehicleClass));
     data::Statement s(
         db, QStringLiteral("SELECT c.sortID, c.sortname, count(*), sum(s.errorTimes > 0 OR "
                            "coalesce(r.box < %1, 0)) AS weak FROM sort c "

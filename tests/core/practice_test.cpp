@@ -1,9 +1,9 @@
+#include "base/error.h"
 #include "core/paper.h"
 #include "core/practice.h"
 #include "core/schedule.h"
 #include "data/connection.h"
 #include "data/dataset.h"
-#include "data/error.h"
 #include "support/testbank.h"
 
 #include <QTest>
@@ -136,7 +136,7 @@ void PracticeTest::failedPaperKeepsTheOldPaper()
 
     bank.exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
                              "note) >= 2 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    QVERIFY_THROWS_EXCEPTION(data::Error, core::writeQuestionPaper(note, {3, 4, 5}));
+    QVERIFY_THROWS_EXCEPTION(base::Error, core::writeQuestionPaper(note, {3, 4, 5}));
     QCOMPARE(testing::paperOf(bank), QStringLiteral("1,2"));
     QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) FROM note")).toInt(), 33);
 

@@ -1,5 +1,6 @@
 #include "bankio.h"
 
+#include "core/search.h"
 #include "data/schema.h"
 #include "pictures/picture.h"
 
@@ -727,9 +728,15 @@ private:
     }
 
     // Tables computed from the bank are rebuilt here, in the import's transaction, once the
-    // bank tables hold the new bank. There are none yet; an index over the questions belongs
-    // here.
-    void refreshDerived() {}
+    // bank tables hold the new bank: the search index over the questions.
+    void refreshDerived()
+    {
+        try {
+            core::rebuildSearchIndex(db_.get());
+        } catch (const Error& e) {
+            fail(e.text());
+        }
+    }
 
     QString path_;
     Db db_;

@@ -1,0 +1,222 @@
+#include "search.h"
+
+#include "base/error.h"
+#include "data/connection.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QStringList>
+#include <memory>
+#include <sqlite3.h>
+
+namespace core {
+namespace {
+
+// Raised with the body's recipe, so that an index built another way counts as stale.
+const QByteArray kIndexVersion = QByteArrayLiteral("1");
+
+struct Finalize
+{
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Stmt = std::unique_ptr<sqlite3_stmt, Finalize>;
+
+[[noreturn]] void fail(sqlite3* db, const QString& what)
+{
+    throw base::Error(
+        QStringLiteral("搜索索引%1出错：%2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+void exec(sqlite3* db, const char* sql)
+{
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(db, QStringLiteral("更新时"));
+}
+
+Stmt prepare(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) != SQLITE_OK)
+        fail(db, QStringLiteral("读取时"));
+    return Stmt(s);
+}
+
+bool step(sqlite3* db, sqlite3_stmt* s)
+{
+    const int rc = sqlite3_step(s);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(db, QStringLiteral("读取时"));
+    return rc == SQLITE_ROW;
+}
+
+bool hasTable(sqlite3* db, const char* name)
+{
+    Stmt s = prepare(db, "SELECT 1 FROM sqlite_master WHERE name = ?");
+    sqlite3_bind_text(s.get(), 1, name, -1, SQLITE_STATIC);
+    return step(db, s.get());
+}
+
+// A digest of everything the index holds, read in stored order; any change to a stem, an option
+// or an explanation, or to which question they belong, changes it.
+QByteArray bankFingerprint(sqlite3* db)
+{
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    hash.addData(kIndexVersion);
+    for (const char* sql : {"SELECT subid, subtitle, info FROM subject ORDER BY rowid",
+                            "SELECT subid, optcontent FROM options ORDER BY rowid"}) {
+        Stmt s = prepare(db, sql);
+        const int columns = sqlite3_column_count(s.get());
+        while (step(db, s.get())) {
+            for (int i = 0; i < columns; ++i) {
+                const bool null = sqlite3_column_type(s.get(), i) == SQLITE_NULL;
+                const auto* text = sqlite3_column_blob(s.get(), i);
+                const int size = sqlite3_column_bytes(s.get(), i);
+                hash.addData(QByteArrayView(null ? "\x1e" : "\x1f", 1));
+                hash.addData(QByteArrayView(static_cast<const char*>(text), size));
+            }
+        }
+        hash.addData(QByteArrayView("\x1d", 1));
+    }
+    return hash.result().toHex();
+}
+
+QByteArray storedFingerprint(sqlite3* db)
+{
+    if (!hasTable(db, "search_stamp") || !hasTable(db, "search_text"))
+        return {};
+    Stmt s = prepare(db, "SELECT fingerprint FROM search_stamp");
+    if (!step(db, s.get()))
+        return {};
+    return QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), 0)),
+                      sqlite3_column_bytes(s.get(), 0));
+}
+
+// SQLite's LIKE pattern for text containing `term` literally.
+QString containing(const QString& term)
+{
+    QString escaped = term;
+    escaped.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return u'%' + escaped + u'%';
+}
+
+std::vector<SearchHit> hits(data::Statement& s)
+{
+    std::vector<SearchHit> found;
+    while (s.step())
+        found.push_back({s.column(0).toLongLong(), s.column(1).toString()});
+    return found;
+}
+
+} // namespace
+
+void rebuildSearchIndex(sqlite3* db)
+{
+    exec(db,
+         "CREATE VIRTUAL TABLE IF NOT EXISTS search_text USING fts5(body, tokenize = 'trigram');"
+         "CREATE TABLE IF NOT EXISTS search_stamp (fingerprint TEXT NOT NULL);"
+         "DELETE FROM search_text; DELETE FROM search_stamp;"
+         // One document a question, keyed by its id: stem, options and explanation on lines
+         // of their own, so that no match runs from one into the next.
+         "INSERT INTO search_text (rowid, body) "
+         "SELECT s.subid, coalesce(s.subtitle, '') || char(10) || coalesce(o.texts, '') || "
+         "char(10) || coalesce(nullif(s.info, 'NULL'), '') "
+         "FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts "
+         "FROM options GROUP BY subid) o ON o.subid = s.subid;");
+    const QByteArray fingerprint = bankFingerprint(db);
+    Stmt s = prepare(db, "INSERT INTO search_stamp (fingerprint) VALUES (?)");
+    sqlite3_bind_text(s.get(), 1, fingerprint.constData(), int(fingerprint.size()),
+                      SQLITE_TRANSIENT);
+    step(db, s.get());
+}
+
+bool searchIndexCurrent(sqlite3* db)
+{
+    const QByteArray stored = storedFingerprint(db);
+    return !stored.isEmpty() && stored == bankFingerprint(db);
+}
+
+bool refreshSearchIndex(const QString& path)
+{
+    data::Connection db(path);
+    // Reading first takes no lock that a writer waits for; most starts end here.
+    db.exec(QStringLiteral("BEGIN"));
+    bool current = false;
+    try {
+        current = searchIndexCurrent(db.handle());
+        db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    if (current)
+        return false;
+    db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        rebuildSearchIndex(db.handle());
+        db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return true;
+}
+
+std::vector<SearchHit> search(data::Connection& db, const QString& text, int limit)
+{
+    const QStringList terms = text.simplified().split(u' ', Qt::SkipEmptyParts);
+    if (terms.isEmpty() || limit <= 0)
+        return {};
+    bool indexed = hasTable(db.handle(), "search_text");
+    for (const QString& term : terms)
+        indexed = indexed && term.toUcs4().size() >= 3;
+
+    if (indexed) {
+        QStringList phrases;
+        for (QString term : terms)
+            phrases << u'"' + term.replace(u'"', QStringLiteral("\"\"")) + u'"';
+        data::Statement s(db, QStringLiteral("SELECT s.subid, s.subtitle FROM search_text f "
+                                             "JOIN subject s ON s.subid = f.rowid "
+                                             "WHERE search_text MATCH ? ORDER BY f.rowid LIMIT ?"));
+        s.bind(1, phrases.join(QStringLiteral(" AND ")));
+        s.bind(2, limit);
+        return hits(s);
+    }
+
+    QStringList conditions;
+    for (qsizetype i = 0; i < terms.size(); ++i)
+        conditions << QStringLiteral(
+                          "(s.subtitle LIKE ?%1 ESCAPE '\\' OR nullif(s.info, 'NULL') LIKE ?%1 "
+                          "ESCAPE '\\' OR s.subid IN (SELECT subid FROM options WHERE optcontent "
+                          "LIKE ?%1 ESCAPE '\\'))")
+                          .arg(i + 1);
+    data::Statement s(db, QStringLiteral("SELECT s.subid, s.subtitle FROM subject s WHERE %1 "
+                                         "ORDER BY s.subid LIMIT ?%2")
+                              .arg(conditions.join(QStringLiteral(" AND ")))
+                              .arg(terms.size() + 1));
+    for (qsizetype i = 0; i < terms.size(); ++i)
+        s.bind(int(i) + 1, containing(terms[i]));
+    s.bind(int(terms.size()) + 1, limit);
+    return hits(s);
+}
+
+SearchIndexRefresher::SearchIndexRefresher(const QString& path)
+{
+    thread_ = std::thread([this, path] {
+        try {
+            if (QFile::exists(path))
+                refreshSearchIndex(path);
+        } catch (const std::exception& e) {
+            error_ = QString::fromUtf8(e.what());
+        }
+        finished_ = true;
+    });
+}
+
+SearchIndexRefresher::~SearchIndexRefresher()
+{
+    thread_.join();
+}
+
+} // namespace core
