@@ -35,6 +35,8 @@ std::optional<ScheduleEntry> scheduleOf(data::Connection& db, qint64 subid)
 void recordAnswers(data::Connection& db, PaperMode mode, const std::vector<Answer>& answers,
                    qint64 now)
 {
+    // A database from before the schedule gains its tables with its first paper.
+    createScheduleTables(db);
     for (const Answer& a : answers) {
         db.run(QStringLiteral("INSERT INTO question_seen (subid, seen) VALUES (?, ?) "
                               "ON CONFLICT (subid) DO UPDATE SET seen = excluded.seen"),

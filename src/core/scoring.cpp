@@ -2,6 +2,9 @@
 
 #include "data/dataset.h"
 
+#include <utility>
+#include <vector>
+
 namespace core {
 
 int pointsPerRight(const QString& classCode)
@@ -28,21 +31,43 @@ bool passed(int score, int passMark)
     return score >= passMark;
 }
 
-void countErrors(data::Table& paper, data::Table& subject)
+namespace {
+
+void addErrors(data::Table& paper, data::Table& subject)
+{
+    for (paper.first(); !paper.eof(); paper.next()) {
+        const qint64 subId = paper.asInteger(QStringLiteral("subid"));
+        if (!subject.locate(QStringLiteral("subId"), subId))
+            continue;
+        const qint64 wrong = paper.asInteger(QStringLiteral("isright")) == 0 ? 1 : -1;
+        subject.edit();
+        subject.setValue(QStringLiteral("errorTimes"),
+                         subject.asInteger(QStringLiteral("errorTimes")) + wrong);
+        subject.post();
+    }
+}
+
+void scheduleAnswers(data::Table& paper, data::Table& subject, PaperMode mode,
+                     const std::function<bool(int)>& missedOnce, qint64 now)
+{
+    std::vector<Answer> answers;
+    int q = 0;
+    for (paper.first(); !paper.eof(); paper.next()) {
+        const bool right = paper.asInteger(QStringLiteral("isright")) != 0;
+        ++q;
+        answers.push_back({paper.asInteger(QStringLiteral("subid")),
+                           right && (mode == PaperMode::MockExam || !missedOnce(q))});
+    }
+    recordAnswers(subject.connection(), mode, answers, now);
+}
+
+// Runs `write` in a transaction on subject's handle.
+template <typename Write> void together(data::Table& subject, Write&& write)
 {
     try {
         subject.setFiltered(false);
         subject.beginTransaction();
-        for (paper.first(); !paper.eof(); paper.next()) {
-            const qint64 subId = paper.asInteger(QStringLiteral("subid"));
-            if (!subject.locate(QStringLiteral("subId"), subId))
-                continue;
-            const qint64 wrong = paper.asInteger(QStringLiteral("isright")) == 0 ? 1 : -1;
-            subject.edit();
-            subject.setValue(QStringLiteral("errorTimes"),
-                             subject.asInteger(QStringLiteral("errorTimes")) + wrong);
-            subject.post();
-        }
+        std::forward<Write>(write)();
         subject.commit();
     } catch (...) {
         // The error that led here is the one the learner should read.
@@ -52,6 +77,23 @@ void countErrors(data::Table& paper, data::Table& subject)
         }
         throw;
     }
+}
+
+} // namespace
+
+void countErrors(data::Table& paper, data::Table& subject)
+{
+    together(subject, [&] { addErrors(paper, subject); });
+}
+
+void filePaper(data::Table& paper, data::Table& subject, PaperMode mode,
+               const std::function<bool(int)>& missedOnce, qint64 now)
+{
+    together(subject, [&] {
+        if (mode == PaperMode::MockExam)
+            addErrors(paper, subject);
+        scheduleAnswers(paper, subject, mode, missedOnce, now);
+    });
 }
 
 } // namespace core

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "schedule.h"
+
 #include <QString>
+#include <functional>
 
 namespace data {
 class Table;
@@ -25,5 +28,13 @@ bool passed(int score, int passMark);
 // goes up by one when it was answered wrong or not at all, down by one when right. One paper's
 // counters go in together: on a failure none of them is kept and the error is raised again.
 void countErrors(data::Table& paper, data::Table& subject);
+
+// Files a handed-in paper of any mode in one transaction on subject's handle: a mock
+// examination's error counters as countErrors does, and every paper's answers in the review
+// schedule. missedOnce(q) says whether question q (1-based) was answered wrongly at some point,
+// which counts as a miss even if put right after the key was shown; only study and practice show
+// it. On a failure nothing is kept and the error is raised again.
+void filePaper(data::Table& paper, data::Table& subject, PaperMode mode,
+               const std::function<bool(int)>& missedOnce, qint64 now);
 
 } // namespace core

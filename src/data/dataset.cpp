@@ -562,6 +562,12 @@ void Table::rollback()
         throw Error(failure);
 }
 
+Connection& Table::connection()
+{
+    requireActive("连接");
+    return *db_;
+}
+
 Query::Query() = default;
 Query::~Query() = default;
 

@@ -76,6 +76,8 @@ public:
     void beginTransaction();
     void commit();
     void rollback();
+    // The handle's own connection, for statements that belong in its transaction.
+    Connection& connection();
 
 private:
     void requireActive(const char* operation) const;

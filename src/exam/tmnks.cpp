@@ -118,6 +118,7 @@ void Tmnks::FormCreate()
     showTime();
 
     QuestionCount = ADO_Note.recordCount();
+    missedOnce_.assign(size_t(QuestionCount), false);
     numberGrid();
 
     if (const std::optional<int> menuTag = nav::menuTag())
@@ -279,7 +280,10 @@ void Tmnks::RecordAnswer(const QString& caption, int position)
         throw;
     }
 
-    if (OptionKeys[k] == 0 && Tag() == 1) {
+    if (OptionKeys[k] == 0 && CurrentQuestion <= int(missedOnce_.size()))
+        missedOnce_[size_t(CurrentQuestion - 1)] = true;
+    // Practice behaves as a study set: a wrong answer stops and shows the right one.
+    if (OptionKeys[k] == 0 && (Tag() == 1 || Tag() == 3)) {
         ui->GroupBox7->show();
         ui->P_info->setVisible(showInfoPicture());
         return;

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QTimer;
@@ -17,7 +18,7 @@ class Tmnks;
 
 // The examination window: one question at a time with its answer buttons, the answer grid, the
 // countdown and hand-in. Works on the paper in table note; Tag holds the mode (2 = mock
-// examination, 1 = study set).
+// examination, 1 = study set, 3 = practice, which answers as a study set does).
 class Tmnks final : public app::Form
 {
     Q_OBJECT
@@ -47,6 +48,11 @@ public:
     // Shows question q of the paper, as the navigation does; a question not on the paper is
     // refused.
     void goToQuestion(int q);
+    // Whether question q (1-based) was ever answered wrongly, even if put right afterwards.
+    bool missedOnce(int q) const
+    {
+        return q >= 1 && q <= int(missedOnce_.size()) && missedOnce_[size_t(q - 1)];
+    }
 
 signals:
     // After every display of a question.
@@ -95,6 +101,7 @@ private:
     // per display of the question.
     QVariant infoPicField_;
     bool infoPicLoaded_ = false;
+    std::vector<bool> missedOnce_;
     // The highlighted cell when a mouse press began: a click on it moves nothing, so the click
     // itself runs the grid action.
     QPoint cellAtPress_{-1, -1};

@@ -11,6 +11,8 @@
 #include "platform/navigation.h"
 #include "platform/textfit.h"
 
+#include <QDateTime>
+
 Txxts::Txxts(Tmnks* exam, QWidget* parent)
     : app::Form(parent), ui(std::make_unique<Ui::Txxts>()), exam_(exam)
 {
@@ -39,8 +41,19 @@ void Txxts::FormCreate()
     if (exam_) {
         exam_->close();
         correct = core::countRight(exam_->paper());
-        if (exam_->Tag() == 2)
-            countErrors();
+        countErrors();
+    }
+
+    if (exam_ && exam_->Tag() == 3) {
+        // A practice paper is no examination: the right count, and no verdict.
+        ui->lb_tsxx->setText(QStringLiteral("您的本次练习成绩为："));
+        ui->lbksfs->setText(QStringLiteral("%1/%2").arg(correct).arg(exam_->questionCount()));
+        ui->lb_ksjg->setText(QStringLiteral("答对%1题，共%2题；答错的题已记入错题练习。")
+                                 .arg(correct)
+                                 .arg(exam_->questionCount()));
+        for (QLabel* label : {ui->lb_ksjg, ui->lb_tsxx, ui->lbksfs})
+            label->adjustSize();
+        return;
     }
 
     const QString code = exam_ ? exam_->classCode() : QString();
@@ -59,7 +72,9 @@ void Txxts::countErrors()
 {
     data::Table& subject = nav::dataModule().subject;
     try {
-        core::countErrors(exam_->paper(), subject);
+        core::filePaper(
+            exam_->paper(), subject, core::PaperMode(exam_->Tag()),
+            [this](int q) { return exam_->missedOnce(q); }, QDateTime::currentSecsSinceEpoch());
     } catch (const std::exception& e) {
         app::reportErrorLater(this, QStringLiteral("错题统计没有保存：%1").arg(app::errorText(e)));
     }
