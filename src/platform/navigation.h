@@ -42,7 +42,8 @@ void showPage(Page page);
 
 // The instructions window, which assembles a mock-examination paper.
 void openInstructions(int mode);
-// The examination window on the paper in table note, in mode 2 (mock examination) or 1 (study);
+// The examination window on the paper in table note, in mode 2 (mock examination), 1 (study) or
+// 3 (practice, answered as a study set);
 // a non-empty caption goes into its label lb_kscx.
 void openExam(int mode, const QString& caption);
 void openHandIn(Tmnks* exam);
