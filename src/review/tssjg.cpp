@@ -1,0 +1,47 @@
+#include "tssjg.h"
+
+#include "ui_questionviewer.h"
+
+#include "app/dialogs.h"
+#include "app/keys.h"
+#include "app/shared.h"
+#include "data/tado.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+int Tssjg::CurrentNo = 1;
+
+Tssjg::Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidget* parent)
+    : QuestionViewer({.client = {795, 585}, .title = TitleLine{"noteinfo", {24, 64}, 10}}, parent),
+      subids_(std::move(subids))
+{
+    setObjectName(QStringLiteral("ssjg"));
+    setKeyPreview(true);
+    titleLine()->setText(QStringLiteral("搜索：%1（%2题）").arg(query).arg(subids_.size()));
+    app::guard([this, start] {
+        app::ado->subject.setFiltered(false);
+        CurrentNo = std::clamp(start, 1, std::max(1, int(subids_.size())));
+        ShowCurrent();
+    });
+}
+
+QuestionViewer::Current Tssjg::moveToCurrent()
+{
+    const qint64 subId = subids_[size_t(CurrentNo - 1)];
+    data::Table& subject = app::ado->subject;
+    filterTo(subject, QStringLiteral("subid=%1").arg(subId));
+    if (subject.eof())
+        throw std::runtime_error("这道题已不在题库中。");
+    return {int(subId), CurrentNo, std::nullopt};
+}
+
+void Tssjg::FormKeyDown(int vk)
+{
+    if (vk == app::VK_ADD)
+        ui->Button3->click();
+    if (vk == app::VK_SUBTRACT)
+        ui->Button2->click();
+    if (vk == app::VK_RETURN || vk == app::VK_DECIMAL)
+        ui->Button5->click();
+}
