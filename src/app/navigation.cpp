@@ -4,6 +4,8 @@
 
 #include "base/error.h"
 #include "data/tado.h"
+#include "exam/practicepaper.h"
+#include "exam/tflxl.h"
 #include "exam/tksqr.h"
 #include "exam/tksxz.h"
 #include "exam/tmnks.h"
@@ -17,6 +19,7 @@
 #include "review/tckct.h"
 #include "review/tllst.h"
 #include "review/tlxxc.h"
+#include "review/tsstm.h"
 #include "review/tycst.h"
 
 #include <QLabel>
@@ -179,6 +182,27 @@ void openBrowseViewer(int sortId, const QString& category)
 {
     app::llst = new Tllst(sortId, category);
     app::llst->show();
+}
+
+void startDrill()
+{
+    exam::startDrill();
+}
+
+void openCategoryPractice()
+{
+    (new Tflxl)->show();
+}
+
+void openSearch()
+{
+    (new Tsstm)->show();
+}
+
+int dueToday()
+{
+    // Before the data module there is no bank to count in.
+    return app::ado ? exam::dueToday() : 0;
 }
 
 } // namespace nav

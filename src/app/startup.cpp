@@ -2,6 +2,8 @@
 
 #include "shared.h"
 
+#include "core/search.h"
+#include "data/dataset.h"
 #include "data/programfolder.h"
 #include "data/tado.h"
 #include "exam/txtxx.h"
@@ -15,8 +17,14 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <memory>
 
 namespace app {
+namespace {
+
+std::unique_ptr<core::SearchIndexRefresher> searchIndex;
+
+} // namespace
 
 void startUp()
 {
@@ -26,6 +34,10 @@ void startUp()
     xccx = new Txccx;
     ado = new data::Tado(ConnString);
     guard([] { ado->DataModuleCreate(); });
+    // A bank changed by an older tool, or from before search, is indexed again meanwhile.
+    guard([] {
+        searchIndex = std::make_unique<core::SearchIndexRefresher>(data::databasePath(ConnString));
+    });
     dtjq = new Tdtjq;
     xtxx = new Txtxx;
 }
@@ -43,6 +55,7 @@ void shutDown()
         delete w.data();
     delete ado;
     ado = nullptr;
+    searchIndex.reset();
 }
 
 int run(int argc, char** argv)

@@ -57,6 +57,9 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
         onLabelClick(b.label, this, b.handler);
     }
     onLabelClick(ui->Label1, this, &Tmain::Label1Click);
+    onLabelClick(ui->lb_ctlx, this, &Tmain::lb_ctlxClick);
+    onLabelClick(ui->lb_fllx, this, &Tmain::lb_fllxClick);
+    onLabelClick(ui->lb_sstm, this, &Tmain::lb_sstmClick);
 
     app::guard([this] { FormCreate(); }, this);
 }
@@ -86,6 +89,46 @@ void Tmain::FormKeyDown(int vk)
     // The examination-room shortcut: a mock examination without touching this window's mode.
     if (vk == app::VK_MULTIPLY)
         ShowVehicleClassDialog();
+    if (vk == app::VK_NUMPAD1)
+        lb_ctlxClick();
+    if (vk == app::VK_NUMPAD2)
+        lb_fllxClick();
+    if (vk == app::VK_NUMPAD3)
+        lb_sstmClick();
+}
+
+void Tmain::lb_ctlxClick()
+{
+    nav::startDrill();
+}
+
+void Tmain::lb_fllxClick()
+{
+    nav::openCategoryPractice();
+}
+
+void Tmain::lb_sstmClick()
+{
+    nav::openSearch();
+}
+
+void Tmain::showDueToday()
+{
+    QString text = QStringLiteral("1 错题练习");
+    // A count that cannot be read is no reason to interrupt the menu: the entry goes without.
+    try {
+        text += QStringLiteral("（今日%1题）").arg(nav::dueToday());
+    } catch (const std::exception&) {
+    }
+    ui->lb_ctlx->setText(text);
+}
+
+void Tmain::changeEvent(QEvent* event)
+{
+    app::Form::changeEvent(event);
+    // The menu comes back to the front after every paper: the count may have changed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showDueToday();
 }
 
 void Tmain::ShowVehicleClassDialog()

@@ -28,10 +28,17 @@ public:
     void Image5Click();
     void Image3Click();
     void Label1Click();
+    // Practice entries on the banner: the drill, practice by category, search.
+    void lb_ctlxClick();
+    void lb_fllxClick();
+    void lb_sstmClick();
+    // Shows on the drill entry how many questions are due today.
+    void showDueToday();
 
 protected:
     void FormKeyDown(int vk) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();

@@ -56,4 +56,11 @@ void openWrongAnswerReview();
 // Browsing: the questions of one category, its caption as the chooser shows it.
 void openBrowseViewer(int sortId, const QString& category);
 
+// Practice: the wrong-question drill (a message instead when nothing is due), the category
+// chooser, search, and the number of questions due by the end of today.
+void startDrill();
+void openCategoryPractice();
+void openSearch();
+int dueToday();
+
 } // namespace nav

@@ -2,10 +2,10 @@
 
 #include "ui_questionviewer.h"
 
-#include "app/dialogs.h"
-#include "app/keys.h"
-#include "app/shared.h"
 #include "data/tado.h"
+#include "platform/dialogs.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +20,7 @@ Tssjg::Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidge
     setKeyPreview(true);
     titleLine()->setText(QStringLiteral("搜索：%1（%2题）").arg(query).arg(subids_.size()));
     app::guard([this, start] {
-        app::ado->subject.setFiltered(false);
+        nav::dataModule().subject.setFiltered(false);
         CurrentNo = std::clamp(start, 1, std::max(1, int(subids_.size())));
         ShowCurrent();
     });
@@ -29,7 +29,7 @@ Tssjg::Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidge
 QuestionViewer::Current Tssjg::moveToCurrent()
 {
     const qint64 subId = subids_[size_t(CurrentNo - 1)];
-    data::Table& subject = app::ado->subject;
+    data::Table& subject = nav::dataModule().subject;
     filterTo(subject, QStringLiteral("subid=%1").arg(subId));
     if (subject.eof())
         throw std::runtime_error("这道题已不在题库中。");

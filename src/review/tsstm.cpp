@@ -3,13 +3,13 @@
 
 #include "tssjg.h"
 
-#include "app/artwork.h"
-#include "app/connect.h"
-#include "app/keys.h"
-#include "app/shared.h"
 #include "core/search.h"
 #include "data/connection.h"
 #include "data/dataset.h"
+#include "platform/artwork.h"
+#include "platform/connect.h"
+#include "platform/keys.h"
+#include "platform/navigation.h"
 
 #include <QKeyEvent>
 
@@ -39,7 +39,7 @@ Tsstm::~Tsstm() = default;
 
 void Tsstm::FormCreate()
 {
-    db_ = std::make_unique<data::Connection>(data::databasePath(app::ConnString));
+    db_ = std::make_unique<data::Connection>(data::databasePath(nav::connString()));
     ui->ed_ss->setFocus();
     ed_ssChange();
 }

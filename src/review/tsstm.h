@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "platform/form.h"
 
 #include <memory>
 #include <vector>
