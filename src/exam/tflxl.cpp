@@ -37,9 +37,8 @@ void Tflxl::FormCreate()
 {
     const int vehicleClass = nav::vehicleClass().value_or(0);
     ui->lb_cx->setText(
-        QStringLiteral(
-            "考试车型：%1（在模拟考试的选择车型中更改）；每次练习%2题，最久没练过的题在先；"
-            "类别按易错题所占比例排列，最薄弱的在前：")
+        QStringLiteral("考试车型：%1（在“模拟考试”的车型选择中更改）\n每次练习%2题，"
+                       "最久没练过的题先出；类别按易错题所占比例排列，最薄弱的在前。")
             .arg(nav::vehicleClassText().value_or(QStringLiteral("C1、C2、C3、C4")))
             .arg(core::kPracticeSize));
     data::Connection db(data::databasePath(nav::connString()));

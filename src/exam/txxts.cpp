@@ -48,9 +48,8 @@ void Txxts::FormCreate()
         // A practice paper is no examination: the right count, and no verdict.
         ui->lb_tsxx->setText(QStringLiteral("您的本次练习成绩为："));
         ui->lbksfs->setText(QStringLiteral("%1/%2").arg(correct).arg(exam_->questionCount()));
-        ui->lb_ksjg->setText(QStringLiteral("答对%1题，共%2题；答错的题已记入错题练习。")
-                                 .arg(correct)
-                                 .arg(exam_->questionCount()));
+        ui->lb_ksjg->setText(
+            QStringLiteral("答对%1题，共%2题").arg(correct).arg(exam_->questionCount()));
         for (QLabel* label : {ui->lb_ksjg, ui->lb_tsxx, ui->lbksfs})
             label->adjustSize();
         return;

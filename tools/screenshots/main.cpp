@@ -1,12 +1,15 @@
 // Grabs the main menu, the examination window, the hand-in confirmation, the result window, the
-// wrong-answer review, the category chooser and two study-set questions with long texts (a wrong
-// answer with its explanation, long options) on a given program folder (a bank in data.db, its
-// pictures in upload/) and saves each as PNG. Each picture is taken from the screen, frame and all,
+// wrong-answer review, the category chooser, two study-set questions with long texts (a wrong
+// answer with its explanation, long options), practice by category, the wrong-question drill and
+// search on a given program folder (a bank in data.db, its pictures in upload/) and saves each as
+// PNG. Each picture is taken from the screen, frame and all,
 // so run it on a display with a window manager (scripts/screenshots.sh does).
 #include "app/shared.h"
 #include "app/startup.h"
 #include "data/connection.h"
 #include "data/programfolder.h"
+#include "exam/practicepaper.h"
+#include "exam/tflxl.h"
 #include "exam/tksqr.h"
 #include "exam/tmnks.h"
 #include "exam/txtxx.h"
@@ -16,10 +19,12 @@
 #include "platform/navigation.h"
 #include "review/tckct.h"
 #include "review/tlxxc.h"
+#include "review/tsstm.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -130,7 +135,25 @@ int main(int argc, char** argv)
         ok = save(study, out + QStringLiteral("study.png")) && ok;
         keypad(study, Qt::Key_Plus);
         ok = save(study, out + QStringLiteral("options.png")) && ok;
+        study->close();
     }
+
+    // The examination's misses are due in the drill now; practice by category lists the weakest.
+    auto* categories = new Tflxl;
+    categories->show();
+    ok = save(categories, out + QStringLiteral("categories.png")) && ok;
+    categories->close();
+    ok = exam::startDrill() && ok;
+    if (app::mnks) {
+        app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        QTest::keyClick(app::mnks, Qt::Key_6, Qt::KeypadModifier); // a wrong answer stops
+        ok = save(app::mnks, out + QStringLiteral("drill.png")) && ok;
+        app::mnks->close();
+    }
+    auto* search = new Tsstm;
+    search->show();
+    search->findChild<QLineEdit*>(QStringLiteral("ed_ss"))->setText(QStringLiteral("安全带"));
+    ok = save(search, out + QStringLiteral("search.png")) && ok;
 
     app::shutDown();
     return ok ? 0 : 1;
