@@ -184,9 +184,9 @@ void openBrowseViewer(int sortId, const QString& category)
     app::llst->show();
 }
 
-void startDrill()
+void startDrill(QWidget* owner)
 {
-    exam::startDrill();
+    exam::startDrill(owner);
 }
 
 void openCategoryPractice()

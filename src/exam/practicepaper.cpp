@@ -12,7 +12,7 @@
 
 namespace exam {
 
-bool openPractice(const std::vector<qint64>& subids, const QString& caption,
+bool openPractice(QWidget* owner, const std::vector<qint64>& subids, const QString& caption,
                   const QString& nothingText)
 {
     data::Table note{QStringLiteral("note")};
@@ -20,7 +20,7 @@ bool openPractice(const std::vector<qint64>& subids, const QString& caption,
     note.open();
     note.setSort(QStringLiteral("noteId"));
     if (core::writeQuestionPaper(note, subids) == 0) {
-        app::messageBox(nothingText);
+        app::messageBox(owner, nothingText);
         return false;
     }
     note.close();
@@ -29,7 +29,7 @@ bool openPractice(const std::vector<qint64>& subids, const QString& caption,
     return true;
 }
 
-bool startDrill()
+bool startDrill(QWidget* owner)
 {
     std::vector<qint64> due;
     {
@@ -37,7 +37,7 @@ bool startDrill()
         core::createScheduleTables(db);
         due = core::dueQuestions(db, QDateTime::currentSecsSinceEpoch(), core::kPracticeSize);
     }
-    return openPractice(due, kDrillCaption,
+    return openPractice(owner, due, kDrillCaption,
                         QStringLiteral("目前没有到期要复习的错题。模拟考试或试题学习中答错的题，"
                                        "会按时排入错题练习。"));
 }

@@ -62,7 +62,8 @@ void Tflxl::bt_ksClick()
         data::Connection db(data::databasePath(nav::connString()));
         questions = core::categoryQuestions(db, sortIds_[size_t(row)], core::kPracticeSize);
     }
-    if (exam::openPractice(questions, exam::kCategoryCaption, QStringLiteral("这个类别没有试题。")))
+    if (exam::openPractice(this, questions, exam::kCategoryCaption,
+                           QStringLiteral("这个类别没有试题。")))
         close();
 }
 

@@ -99,7 +99,7 @@ void Tmain::FormKeyDown(int vk)
 
 void Tmain::lb_ctlxClick()
 {
-    nav::startDrill();
+    nav::startDrill(this);
 }
 
 void Tmain::lb_fllxClick()

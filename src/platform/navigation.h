@@ -7,6 +7,7 @@ namespace data {
 class Tado;
 }
 class Tmnks;
+class QWidget;
 
 // How one window reaches another. Declared here, under every window, and implemented in app/,
 // the only layer that knows them all: a window opens the next one and reads what earlier windows
@@ -58,7 +59,7 @@ void openBrowseViewer(int sortId, const QString& category);
 
 // Practice: the wrong-question drill (a message instead when nothing is due), the category
 // chooser, search, and the number of questions due by the end of today.
-void startDrill();
+void startDrill(QWidget* owner);
 void openCategoryPractice();
 void openSearch();
 int dueToday();

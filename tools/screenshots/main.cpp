@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     categories->show();
     ok = save(categories, out + QStringLiteral("categories.png")) && ok;
     categories->close();
-    ok = exam::startDrill() && ok;
+    ok = exam::startDrill(app::main) && ok;
     if (app::mnks) {
         app::mnks->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         QTest::keyClick(app::mnks, Qt::Key_6, Qt::KeypadModifier); // a wrong answer stops
