@@ -11,15 +11,13 @@
 #include "platform/connect.h"
 #include "platform/keys.h"
 #include "platform/navigation.h"
+#include "platform/textfit.h"
 
 Tflxl::Tflxl(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tflxl>())
 {
     ui->setupUi(this);
+    app::fitWindowTexts(this);
     setObjectName(QStringLiteral("flxl"));
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
     ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/viewer_header.jpg")));
     setFrame(Frame::None, Buttons::None, true);
     setAttribute(Qt::WA_DeleteOnClose);
