@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libsqlite3-dev libjpeg-dev libgif-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  fonts-wqy-microhei fonts-arphic-uming xvfb xauth clang-format python3
+  fonts-wqy-microhei fonts-noto-cjk xvfb xauth clang-format python3
   dpkg-dev sqlite3 desktop-file-utils appstream
   libxcb1-dev openbox
   qt6-translations-l10n x11-utils xdotool

@@ -29,7 +29,7 @@ Tksxz::~Tksxz() = default;
 
 void Tksxz::FormCreate()
 {
-    ui->Label10->setText(core::DecipherText(QString::fromLatin1(core::kExamCardText)));
+    app::fitText(ui->Label10, core::DecipherText(QString::fromLatin1(core::kExamCardText)));
     ADO_note.setConnectionString(nav::connString());
     ADO_note.open();
     ADO_note.setSort(QStringLiteral("noteId"));

@@ -19,10 +19,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // window's caption.
     setApplicationName(QStringLiteral("Velmoor"));
     setStyle(new FocusStyle);
-    // The windows name the Chinese system fonts. A Song (Ming) face stands in for 宋体, with the
-    // same line height, so texts stay inside the boxes the windows were laid out for (Qt synthesises
-    // its bold); a plain face stands in for the rest. Sizes are pixels, as the windows give them.
-    const QString song = QStringLiteral("AR PL UMing CN");
+    // The windows name the Chinese system fonts. A Song face with a real bold and normal leading
+    // stands in for 宋体, a plain face for the rest; sizes are pixels, as the windows give them.
+    const QString song = QStringLiteral("Noto Serif CJK SC");
     const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
     for (const char* family : {"SimSun", "宋体", "NSimSun"})
         QFont::insertSubstitutions(QString::fromUtf8(family), {song, chinese});

@@ -7,6 +7,9 @@ namespace app {
 namespace {
 
 const char* const kDesignSize = "pixelSize";
+// Fixed texts of the windows were laid out for a face with tighter lines; they may shrink further
+// than stored text before anything is elided.
+const int kDesignMinimum = 10;
 
 bool fits(const QLabel* label, const QString& text)
 {
@@ -72,7 +75,7 @@ void fitWindowTexts(QWidget* window)
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (!label->text().isEmpty() && label->textFormat() != Qt::RichText &&
             !fits(label, label->text()))
-            fitText(label, label->text());
+            fitText(label, label->text(), kDesignMinimum);
     }
 }
 

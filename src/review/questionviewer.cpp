@@ -1,12 +1,18 @@
 #include "questionviewer.h"
 
-#include "ui_questionviewer.h"
-
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/connect.h"
 #include "platform/navigation.h"
 #include "platform/picturebox.h"
+#include "platform/textfit.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <string>
 
 namespace {
 
@@ -26,58 +32,40 @@ void QuestionViewer::filterTo(data::Table& table, const QString& filter)
     table.setFiltered(true);
 }
 
-QuestionViewer::QuestionViewer(const Layout& layout, QWidget* parent)
-    : app::Form(parent), ui(std::make_unique<Ui::QuestionViewer>())
+QuestionViewer::QuestionViewer(QWidget* parent) : app::Form(parent)
 {
-    ui->setupUi(this);
-    resize(layout.client);
-
-    // Everything between the header and the buttons moves as one block.
-    const QList<QWidget*> body{ui->Shape1,  ui->note,   ui->Shape5, ui->Shape3,  ui->Shape4,
-                               ui->Shape2,  ui->Label1, ui->Label2, ui->Label3,  ui->Label4,
-                               ui->Shape6,  ui->Shape7, ui->Shape8, ui->Shape9,  ui->lb1,
-                               ui->lb2,     ui->lb3,    ui->lb4,    ui->Shape10, ui->pic,
-                               ui->Shape11, ui->Label5, ui->info};
-    for (QWidget* w : body)
-        w->move(w->x(), w->y() - layout.bodyShift);
-    const std::array<QPushButton*, 5> buttons{ui->Button1, ui->Button2, ui->Button3, ui->Button4,
-                                              ui->Button5};
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        buttons[i]->setGeometry(layout.buttonLefts[i], layout.buttonTop, layout.buttonWidths[i],
-                                buttons[i]->height());
-    QFont infoFont = ui->info->font();
-    infoFont.setPointSize(layout.infoPointSize);
-    ui->info->setFont(infoFont);
-    if (layout.title) {
-        ui->noteinfo->setObjectName(QString::fromLatin1(layout.title->name));
-        ui->noteinfo->move(layout.title->pos);
-        QFont titleFont = ui->noteinfo->font();
-        titleFont.setPointSize(layout.title->pointSize);
-        ui->noteinfo->setFont(titleFont);
-    } else {
-        delete ui->noteinfo;
-        ui->noteinfo = nullptr;
-    }
-
-    ui->Image1->setPixmap(app::artwork(QStringLiteral(":/art/viewer_header.jpg")));
-    ui->pic->setFit(app::PictureBox::Fit::Centre);
-
-    setFrame(Frame::None, Buttons::None, true);
     setAttribute(Qt::WA_DeleteOnClose);
+}
 
-    app::onClick(ui->Button1, this, &QuestionViewer::Button1Click);
-    app::onClick(ui->Button2, this, &QuestionViewer::Button2Click);
-    app::onClick(ui->Button3, this, &QuestionViewer::Button3Click);
-    app::onClick(ui->Button4, this, &QuestionViewer::Button4Click);
-    app::onClick(ui->Button5, this, &QuestionViewer::Button5Click);
+void QuestionViewer::bindControls()
+{
+    const auto control = [this]<typename T>(T*& to, const char* name) {
+        to = findChild<T*>(QString::fromLatin1(name));
+        Q_ASSERT(to);
+    };
+    control(note_, "note");
+    control(info_, "info");
+    control(infoArea_, "infoArea");
+    control(pic_, "pic");
+    for (std::size_t i = 0; i < options_.size(); ++i)
+        control(options_[i], ("lb" + std::to_string(i + 1)).c_str());
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        control(buttons_[i], ("Button" + std::to_string(i + 1)).c_str());
+
+    app::fitWindowTexts(this);
+    findChild<QLabel*>(QStringLiteral("Image1"))
+        ->setPixmap(app::artwork(QStringLiteral(":/art/viewer_header.jpg")));
+    pic_->setFit(app::PictureBox::Fit::Centre);
+    setFrame(Frame::None, Buttons::None, true);
+
+    app::onClick(buttons_[0], this, &QuestionViewer::Button1Click);
+    app::onClick(buttons_[1], this, &QuestionViewer::Button2Click);
+    app::onClick(buttons_[2], this, &QuestionViewer::Button3Click);
+    app::onClick(buttons_[3], this, &QuestionViewer::Button4Click);
+    app::onClick(buttons_[4], this, &QuestionViewer::Button5Click);
 }
 
 QuestionViewer::~QuestionViewer() = default;
-
-QLabel* QuestionViewer::titleLine() const
-{
-    return ui->noteinfo;
-}
 
 void QuestionViewer::Button1Click()
 {
@@ -135,10 +123,10 @@ void QuestionViewer::UpdateButtons()
     const int count = listCount();
     const bool atLast = count == currentNo() || count == 0;
     const bool atFirst = currentNo() == 1 || count == 0;
-    ui->Button3->setEnabled(!atLast);
-    ui->Button4->setEnabled(!atLast);
-    ui->Button2->setEnabled(!atFirst);
-    ui->Button1->setEnabled(!atFirst);
+    buttons_[2]->setEnabled(!atLast);
+    buttons_[3]->setEnabled(!atLast);
+    buttons_[1]->setEnabled(!atFirst);
+    buttons_[0]->setEnabled(!atFirst);
 }
 
 void QuestionViewer::ShowCurrent()
@@ -154,28 +142,29 @@ void QuestionViewer::ShowCurrent()
 
     const Current current = moveToCurrent();
     data::Table& subject = nav::dataModule().subject;
-    ui->note->setText(QStringLiteral("第%1题\n\n").arg(current.number) +
-                      subject.asString(QStringLiteral("subtitle")));
+    app::fitText(note_, QStringLiteral("第%1题\n\n").arg(current.number) +
+                            subject.asString(QStringLiteral("subtitle")));
     const QVariant info = subject.value(QStringLiteral("info"));
-    ui->info->setText(info.isNull() || info.toString() == QLatin1String("NULL") ? QString()
-                                                                                : info.toString());
+    info_->setText(info.isNull() || info.toString() == QLatin1String("NULL") ? QString()
+                                                                             : info.toString());
+    infoArea_->verticalScrollBar()->setValue(0);
     // A picture that fails to load is reported afterwards; the display goes on without it.
-    app::showStoredPicture(ui->pic, subject.value(QStringLiteral("subpic")));
+    app::showStoredPicture(pic_, subject.value(QStringLiteral("subpic")));
 
-    const std::array<QLabel*, 4> labels = optionLabels();
+    const std::array<QLabel*, 4>& labels = options_;
     const bool review = current.choice.has_value();
     if (review) {
         // The option rows decide; a question without options shows none.
-        ui->lb3->hide();
-        ui->lb4->hide();
+        options_[2]->hide();
+        options_[3]->hide();
     } else {
         const bool trueFalse = subject.asInteger(QStringLiteral("typeId")) == 1;
-        ui->lb3->setVisible(!trueFalse);
-        ui->lb4->setVisible(!trueFalse);
+        options_[2]->setVisible(!trueFalse);
+        options_[3]->setVisible(!trueFalse);
     }
     // A question with fewer options must not keep the previous question's texts.
     for (QLabel* label : labels) {
-        label->clear();
+        app::fitText(label, QString());
         setKeyColour(label, false);
     }
 
@@ -192,28 +181,18 @@ void QuestionViewer::ShowCurrent()
         if (review && i >= 2)
             labels[i]->show();
         setKeyColour(labels[i], isKey);
-        labels[i]->setText(text);
+        app::fitText(labels[i], text);
     }
 }
 
 void QuestionViewer::showEmpty()
 {
-    ui->note->setText(QStringLiteral("没有可显示的试题。"));
-    ui->info->clear();
-    ui->pic->clearPicture();
-    ui->pic->hide();
-    for (QLabel* label : optionLabels())
-        label->clear();
-    for (QPushButton* button : navigationButtons())
-        button->setEnabled(false);
-}
-
-std::array<QLabel*, 4> QuestionViewer::optionLabels() const
-{
-    return {ui->lb1, ui->lb2, ui->lb3, ui->lb4};
-}
-
-std::array<QPushButton*, 4> QuestionViewer::navigationButtons() const
-{
-    return {ui->Button1, ui->Button2, ui->Button3, ui->Button4};
+    note_->setText(QStringLiteral("没有可显示的试题。"));
+    info_->clear();
+    pic_->clearPicture();
+    pic_->hide();
+    for (QLabel* label : options_)
+        app::fitText(label, QString());
+    for (std::size_t i = 0; i < 4; ++i)
+        buttons_[i]->setEnabled(false);
 }

@@ -2,20 +2,19 @@
 
 #include "platform/form.h"
 
-#include <QSize>
 #include <array>
-#include <memory>
 #include <optional>
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace data {
 class Table;
 }
 
-namespace Ui {
-class QuestionViewer;
+namespace app {
+class PictureBox;
 }
 
 // One question at a time from a list, with its key marked, its analysis and its picture; the
@@ -35,23 +34,6 @@ public:
     virtual void Button5Click();
 
 protected:
-    struct TitleLine
-    {
-        const char* name;
-        QPoint pos;
-        int pointSize;
-    };
-    // Where the three windows differ in their look.
-    struct Layout
-    {
-        QSize client;
-        int bodyShift = 0; // how many pixels the question body sits higher
-        int buttonTop = 544;
-        std::array<int, 5> buttonLefts{152, 254, 356, 458, 560};
-        std::array<int, 5> buttonWidths{80, 80, 80, 80, 80};
-        int infoPointSize = 10;
-        std::optional<TitleLine> title;
-    };
     // The question list row that ShowCurrent positioned; the question itself is then the current
     // row of the shared subject table.
     struct Current
@@ -61,7 +43,10 @@ protected:
         std::optional<qint64> choice; // the learner's option, for the review marks
     };
 
-    QuestionViewer(const Layout& layout, QWidget* parent);
+    explicit QuestionViewer(QWidget* parent);
+    // Once the window's own .ui is set up: finds the viewer's controls by their names and wires
+    // the buttons.
+    void bindControls();
 
     // The position in the list, one variable per window class.
     virtual int& currentNo() = 0;
@@ -71,15 +56,17 @@ protected:
     virtual Current moveToCurrent();
 
     void ShowCurrent();
-    QLabel* titleLine() const;
     // Filtering off, the new text, filtering on: the view goes to its first row.
     static void filterTo(data::Table& table, const QString& filter);
-
-    std::unique_ptr<Ui::QuestionViewer> ui;
 
 private:
     void UpdateButtons();
     void showEmpty();
-    std::array<QLabel*, 4> optionLabels() const;
-    std::array<QPushButton*, 4> navigationButtons() const;
+
+    QLabel* note_ = nullptr;
+    QLabel* info_ = nullptr;
+    QScrollArea* infoArea_ = nullptr;
+    app::PictureBox* pic_ = nullptr;
+    std::array<QLabel*, 4> options_{};
+    std::array<QPushButton*, 5> buttons_{};
 };

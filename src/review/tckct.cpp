@@ -1,4 +1,5 @@
 #include "tckct.h"
+#include "ui_tckct.h"
 
 #include "data/tado.h"
 #include "platform/dialogs.h"
@@ -6,19 +7,14 @@
 
 int Tckct::CurrentNo = 1;
 
-Tckct::Tckct(QWidget* parent)
-    : QuestionViewer({.client = {795, 576},
-                      .bodyShift = 11,
-                      .buttonTop = 538,
-                      .buttonLefts = {96, 200, 304, 408, 512},
-                      .buttonWidths = {75, 75, 75, 75, 81},
-                      .infoPointSize = 12,
-                      .title = std::nullopt},
-                     parent)
+Tckct::Tckct(QWidget* parent) : QuestionViewer(parent), ui(std::make_unique<Ui::Tckct>())
 {
-    setObjectName(QStringLiteral("ckct"));
+    ui->setupUi(this);
+    bindControls();
     app::guard([this] { FormCreate(); }, this);
 }
+
+Tckct::~Tckct() = default;
 
 void Tckct::FormCreate()
 {

@@ -4,6 +4,12 @@
 
 #include "data/dataset.h"
 
+#include <memory>
+
+namespace Ui {
+class Tckct;
+}
+
 // The wrong and unanswered questions of the last paper, with the learner's choice crossed.
 class Tckct final : public QuestionViewer
 {
@@ -12,6 +18,7 @@ class Tckct final : public QuestionViewer
 
 public:
     explicit Tckct(QWidget* parent = nullptr);
+    ~Tckct() override;
 
     void FormCreate();
 
@@ -21,6 +28,7 @@ protected:
     Current moveToCurrent() override;
 
 private:
+    std::unique_ptr<Ui::Tckct> ui;
     static int CurrentNo;
     data::Table ado_note{QStringLiteral("note")};
 };

@@ -1,4 +1,5 @@
 #include "tllst.h"
+#include "ui_tllst.h"
 
 #include "data/tado.h"
 #include "platform/dialogs.h"
@@ -9,17 +10,20 @@
 int Tllst::CurrentNo = 1;
 
 Tllst::Tllst(int sortId, const QString& category, QWidget* parent)
-    : QuestionViewer({.client = {795, 585}, .title = TitleLine{"noteinfo", {24, 64}, 10}}, parent),
-      sortId_(sortId), category_(category)
+    : QuestionViewer(parent), ui(std::make_unique<Ui::Tllst>()), sortId_(sortId),
+      category_(category)
 {
-    setObjectName(QStringLiteral("llst"));
+    ui->setupUi(this);
+    bindControls();
     app::guard([this] { FormCreate(); }, this);
 }
+
+Tllst::~Tllst() = default;
 
 void Tllst::FormCreate()
 {
     // Given once: the chooser may change its selection while this viewer is open.
-    titleLine()->setText(QStringLiteral("试题类型：") + category_);
+    ui->noteinfo->setText(QStringLiteral("试题类型：") + category_);
     data::Table& subject = nav::dataModule().subject;
     filterTo(subject, QStringLiteral("sortId=%1").arg(sortId_));
     subject.setSort(QStringLiteral("sortId"));

@@ -2,6 +2,12 @@
 
 #include "questionviewer.h"
 
+#include <memory>
+
+namespace Ui {
+class Tllst;
+}
+
 // The browse viewer: every question of the category chosen in the chooser.
 class Tllst final : public QuestionViewer
 {
@@ -11,6 +17,7 @@ class Tllst final : public QuestionViewer
 public:
     // The questions of category `sortId`, captioned as the chooser shows it.
     Tllst(int sortId, const QString& category, QWidget* parent = nullptr);
+    ~Tllst() override;
 
     void FormCreate();
 
@@ -18,6 +25,7 @@ protected:
     int& currentNo() override { return CurrentNo; }
 
 private:
+    std::unique_ptr<Ui::Tllst> ui;
     static int CurrentNo;
     const int sortId_;
     const QString category_;

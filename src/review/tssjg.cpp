@@ -1,6 +1,8 @@
 #include "tssjg.h"
 
-#include "ui_questionviewer.h"
+#include "ui_tssjg.h"
+
+#include "base/error.h"
 
 #include "data/tado.h"
 #include "platform/dialogs.h"
@@ -13,12 +15,12 @@
 int Tssjg::CurrentNo = 1;
 
 Tssjg::Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidget* parent)
-    : QuestionViewer({.client = {795, 585}, .title = TitleLine{"noteinfo", {24, 64}, 10}}, parent),
-      subids_(std::move(subids))
+    : QuestionViewer(parent), ui(std::make_unique<Ui::Tssjg>()), subids_(std::move(subids))
 {
-    setObjectName(QStringLiteral("ssjg"));
+    ui->setupUi(this);
+    bindControls();
     setKeyPreview(true);
-    titleLine()->setText(QStringLiteral("搜索：%1（%2题）").arg(query).arg(subids_.size()));
+    ui->noteinfo->setText(QStringLiteral("搜索：%1（%2题）").arg(query).arg(subids_.size()));
     app::guard([this, start] {
         nav::dataModule().subject.setFiltered(false);
         CurrentNo = std::clamp(start, 1, std::max(1, int(subids_.size())));
@@ -26,14 +28,16 @@ Tssjg::Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidge
     });
 }
 
+Tssjg::~Tssjg() = default;
+
 QuestionViewer::Current Tssjg::moveToCurrent()
 {
     const qint64 subId = subids_[size_t(CurrentNo - 1)];
     data::Table& subject = nav::dataModule().subject;
     filterTo(subject, QStringLiteral("subid=%1").arg(subId));
     if (subject.eof())
-        throw std::runtime_error("这道题已不在题库中。");
-    return {int(subId), CurrentNo, std::nullopt};
+        throw base::Error(QStringLiteral("这道题已不在题库中。"));
+    return {subId, CurrentNo, std::nullopt};
 }
 
 void Tssjg::FormKeyDown(int vk)

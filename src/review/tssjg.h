@@ -2,7 +2,12 @@
 
 #include "questionviewer.h"
 
+#include <memory>
 #include <vector>
+
+namespace Ui {
+class Tssjg;
+}
 
 // The questions a search found, one at a time with the key marked, starting at the one opened.
 class Tssjg final : public QuestionViewer
@@ -12,6 +17,7 @@ class Tssjg final : public QuestionViewer
 
 public:
     Tssjg(const QString& query, std::vector<qint64> subids, int start, QWidget* parent = nullptr);
+    ~Tssjg() override;
 
 protected:
     int& currentNo() override { return CurrentNo; }
@@ -21,6 +27,7 @@ protected:
     void FormKeyDown(int vk) override;
 
 private:
+    std::unique_ptr<Ui::Tssjg> ui;
     static int CurrentNo;
     std::vector<qint64> subids_;
 };

@@ -1,4 +1,5 @@
 #include "tycst.h"
+#include "ui_tycst.h"
 
 #include "data/tado.h"
 #include "platform/dialogs.h"
@@ -8,16 +9,14 @@
 
 int Tycst::CurrentNo = 1;
 
-Tycst::Tycst(QWidget* parent)
-    : QuestionViewer({.client = {795, 585},
-                      .bodyShift = 8,
-                      .buttonTop = 536,
-                      .title = TitleLine{"Label6", {32, 56}, 12}},
-                     parent)
+Tycst::Tycst(QWidget* parent) : QuestionViewer(parent), ui(std::make_unique<Ui::Tycst>())
 {
-    setObjectName(QStringLiteral("ycst"));
+    ui->setupUi(this);
+    bindControls();
     app::guard([this] { FormCreate(); }, this);
 }
+
+Tycst::~Tycst() = default;
 
 void Tycst::FormCreate()
 {
@@ -28,7 +27,7 @@ void Tycst::FormCreate()
     subject.first();
     subject.setFilter(QStringLiteral("errorTimes>0"));
     subject.setFiltered(true);
-    titleLine()->setText(QStringLiteral("易错试题（%1）").arg(subject.recordCount()));
+    ui->Label6->setText(QStringLiteral("易错试题（%1）").arg(subject.recordCount()));
     CurrentNo = 1;
     ShowCurrent();
 }

@@ -4,6 +4,12 @@
 
 #include "data/dataset.h"
 
+#include <memory>
+
+namespace Ui {
+class Tycst;
+}
+
 // The error-prone questions, most often missed first; leaving may reset every counter.
 class Tycst final : public QuestionViewer
 {
@@ -12,6 +18,7 @@ class Tycst final : public QuestionViewer
 
 public:
     explicit Tycst(QWidget* parent = nullptr);
+    ~Tycst() override;
 
     void FormCreate();
     void Button5Click() override;
@@ -20,6 +27,7 @@ protected:
     int& currentNo() override { return CurrentNo; }
 
 private:
+    std::unique_ptr<Ui::Tycst> ui;
     static int CurrentNo;
     // Its own connection, so the reset does not go through the shared tables.
     data::Query adoqu;

@@ -12,6 +12,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <memory>
 #include <utility>
 
@@ -185,6 +187,32 @@ private slots:
         QTRY_COMPARE(boxes->count(), 1);
         QVERIFY(boxes->at(0).text.contains(QStringLiteral("missing.jpg")));
         boxes->clear();
+    }
+
+    // Options as long as a real bank's do not fit one line: shrunk, then elided with the whole text
+    // as tooltip; a long analysis scrolls and starts at its top on the next question.
+    void longTextsStayReachable()
+    {
+        testing::TestBank bank;
+        bank.addCategory(7, QStringLiteral("长题"), {10, 0, 0, 0, 0});
+        const QString option = QString(43, QChar(u'路')) + QStringLiteral("止");
+        for (int id = 1; id <= 2; ++id)
+            bank.addQuestion(id, 2, 7, {option, QStringLiteral("乙"), option, option}, 0);
+        bank.exec(QStringLiteral("UPDATE subject SET info = '%1'")
+                      .arg(QString(559, QChar(u'解')) + QStringLiteral("终")));
+        app::startUp();
+        Tllst* w = openViewer();
+        QLabel* lb1 = label(w, "lb1");
+        QCOMPARE(lb1->toolTip(), option + QStringLiteral("√"));
+        QVERIFY(lb1->fontMetrics().horizontalAdvance(lb1->text()) <= lb1->width());
+        QCOMPARE(label(w, "lb2")->toolTip(), QString());
+
+        auto* area = w->findChild<QScrollArea*>(QStringLiteral("infoArea"));
+        QVERIFY(text(w, "info").endsWith(QStringLiteral("终")));
+        QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        press(w, "Button3");
+        QCOMPARE(area->verticalScrollBar()->value(), 0);
     }
 
     void emptyCategoryShowsNothingToPage()
