@@ -15,8 +15,44 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
 
 namespace app {
+namespace {
+
+// Runs its tasks, in the order given, once the window has been painted for the first time.
+class AfterFirstPaint final : public QObject
+{
+public:
+    explicit AfterFirstPaint(QWidget* window) : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+    void add(std::function<void()> task) { tasks_.push_back(std::move(task)); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the paint itself comes first.
+            QTimer::singleShot(0, this, [this] {
+                for (const auto& task : tasks_)
+                    guard(task);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::function<void()>> tasks_;
+};
+
+} // namespace
 
 void startUp()
 {
@@ -50,6 +86,11 @@ int run(int argc, char** argv)
     Application application(argc, argv);
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
+    auto* painted = new AfterFirstPaint(main);
+    // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted
+    // and idle.
+    if (qEnvironmentVariableIsSet("VELMOOR_QUIT_WHEN_IDLE"))
+        painted->add([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     main->show();
     const int rc = Application::exec();
     shutDown();
