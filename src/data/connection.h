@@ -46,8 +46,10 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QVariant column(int i) const;
-    // The value of column i, its text stored in the snapshot's arena.
-    Cell cell(int i, Snapshot& snapshot) const;
+    // Puts the value of column i into cell, its text into the snapshot's arena (into the bytes of
+    // the cell's old text where it fits). Returns whether the value differs from the cell's old
+    // one.
+    bool readCell(int i, Snapshot& snapshot, Cell& cell) const;
 
 private:
     const Connection& db_;

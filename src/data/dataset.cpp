@@ -33,12 +33,6 @@ bool matches(const Snapshot& snapshot, const Cell& value, const Condition& c)
     return c.op == '=' ? n == c.value : n > c.value;
 }
 
-struct SortKey
-{
-    int column;
-    bool descending;
-};
-
 } // namespace
 
 QString databasePath(const QString& connString)
@@ -111,14 +105,20 @@ void Table::open()
     QStringList fields;
     for (int i = 1; i < statement.columnCount(); ++i)
         fields << statement.columnName(i);
+    // Sized from the row count, so that a large table is read without regrowth; only a hint,
+    // should another handle add rows in between.
+    Statement count(*db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(tableName_)));
+    const size_t rowsHint =
+        count.step() ? size_t(std::max<qint64>(count.column(0).toLongLong(), 0)) : 0;
     Snapshot snapshot;
-    snapshot.reset(int(fields.size()));
+    snapshot.reset(int(fields.size()), rowsHint);
     std::vector<int> rows;
+    rows.reserve(rowsHint);
     while (statement.step()) {
         const int row = snapshot.addRow(statement.column(0).toLongLong());
         Cell* cells = snapshot.cells(row);
         for (int i = 0; i < fields.size(); ++i)
-            cells[i] = statement.cell(i + 1, snapshot);
+            statement.readCell(i + 1, snapshot, cells[i]);
         rows.push_back(row);
     }
 
@@ -135,6 +135,7 @@ void Table::open()
     invalidateIndexes();
     conditions_ = std::move(conditions);
     sortText_.clear();
+    rankValid_ = false;
     state_ = State::Browse;
     rebuildView();
     pos_ = view_.empty() ? -1 : 0;
@@ -151,6 +152,10 @@ void Table::close()
     rows_.clear();
     snapshot_.reset(0);
     view_.clear();
+    viewPos_.clear();
+    viewPosValid_ = false;
+    rank_.clear();
+    rankValid_ = false;
     conditions_.clear();
     pos_ = -1;
     eof_ = true;
@@ -176,6 +181,8 @@ const std::vector<int>& Table::rowsWith(int column, qint64 value)
 
 void Table::rebuildView()
 {
+    viewPosValid_ = false;
+    sortKeys_.clear();
     view_.clear();
     const auto keep = [this](int row) {
         const Cell* cells = snapshot_.cells(row);
@@ -207,8 +214,9 @@ void Table::rebuildView()
             words.size() > 1 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
         keys.push_back({fieldIndex(words.at(0)), descending});
     }
+    sortKeys_ = std::move(keys);
     std::stable_sort(view_.begin(), view_.end(), [&](int a, int b) {
-        for (const SortKey& k : keys) {
+        for (const SortKey& k : sortKeys_) {
             const int c =
                 snapshot_.compare(snapshot_.cells(a)[k.column], snapshot_.cells(b)[k.column]);
             if (c != 0)
@@ -216,6 +224,121 @@ void Table::rebuildView()
         }
         return false;
     });
+}
+
+bool Table::passes(int row) const
+{
+    if (!filtered_)
+        return true;
+    const Cell* cells = snapshot_.cells(row);
+    return std::all_of(conditions_.begin(), conditions_.end(),
+                       [&](const Condition& c) { return matches(snapshot_, cells[c.column], c); });
+}
+
+int Table::rankOf(int row)
+{
+    if (!rankValid_) {
+        rank_.assign(size_t(snapshot_.rowCount()), -1);
+        for (size_t i = 0; i < rows_.size(); ++i)
+            rank_[size_t(rows_[i])] = int(i);
+        rankValid_ = true;
+    }
+    return rank_[size_t(row)];
+}
+
+// The order rebuildView gives: the sort keys, ties in underlying order.
+bool Table::viewLess(int a, int b)
+{
+    for (const SortKey& k : sortKeys_) {
+        const int c = snapshot_.compare(snapshot_.cells(a)[k.column], snapshot_.cells(b)[k.column]);
+        if (c != 0)
+            return k.descending ? c > 0 : c < 0;
+    }
+    return rankOf(a) < rankOf(b);
+}
+
+void Table::buildViewPos()
+{
+    if (viewPosValid_)
+        return;
+    viewPos_.assign(size_t(snapshot_.rowCount()), -1);
+    for (size_t i = 0; i < view_.size(); ++i)
+        viewPos_[size_t(view_[i])] = int(i);
+    viewPosValid_ = true;
+}
+
+// Puts a row that is not in the view where rebuildView would, if the filter keeps it; returns its
+// position, or -1.
+int Table::placeInView(int row)
+{
+    if (viewPosValid_ && viewPos_.size() < size_t(snapshot_.rowCount()))
+        viewPos_.resize(size_t(snapshot_.rowCount()), -1);
+    if (!passes(row))
+        return -1;
+    const auto at = std::upper_bound(view_.begin(), view_.end(), row,
+                                     [this](int a, int b) { return viewLess(a, b); });
+    const int pos = int(at - view_.begin());
+    view_.insert(at, row);
+    if (viewPosValid_) {
+        for (size_t i = size_t(pos); i < view_.size(); ++i)
+            viewPos_[size_t(view_[i])] = int(i);
+    }
+    return pos;
+}
+
+// After a saved edit: only a change to a column that the filter or the sort reads can move the row.
+void Table::rowEdited(int row, const std::vector<bool>& changed)
+{
+    for (auto it = indexes_.begin(); it != indexes_.end();) {
+        if (changed[size_t(it->first)])
+            it = indexes_.erase(it);
+        else
+            ++it;
+    }
+    bool moves = std::any_of(sortKeys_.begin(), sortKeys_.end(),
+                             [&](const SortKey& k) { return changed[size_t(k.column)]; });
+    if (filtered_)
+        moves = moves || std::any_of(conditions_.begin(), conditions_.end(),
+                                     [&](const Condition& c) { return changed[size_t(c.column)]; });
+    if (!moves)
+        return;
+    const int oldPos = pos_;
+    view_.erase(view_.begin() + oldPos);
+    if (viewPosValid_) {
+        viewPos_[size_t(row)] = -1;
+        for (size_t i = size_t(oldPos); i < view_.size(); ++i)
+            viewPos_[size_t(view_[i])] = int(i);
+    }
+    const int pos = placeInView(row);
+    pos_ = pos >= 0 ? pos : (view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1));
+}
+
+// After a saved append, the row already in rows_ (at its end when atEnd).
+void Table::rowInserted(int row, bool atEnd)
+{
+    if (atEnd && rankValid_) {
+        rank_.resize(size_t(snapshot_.rowCount()), -1);
+        rank_[size_t(row)] = int(rows_.size()) - 1;
+    } else {
+        rankValid_ = false;
+    }
+    const Cell* cells = snapshot_.cells(row);
+    for (auto it = indexes_.begin(); it != indexes_.end();) {
+        // A bucket lists its rows in underlying order: a row put in the middle needs a rebuild.
+        if (!atEnd) {
+            it = indexes_.erase(it);
+            continue;
+        }
+        qint64 n = 0;
+        if (snapshot_.toInteger(cells[it->first], &n))
+            it->second[n].push_back(row);
+        ++it;
+    }
+    const int pos = placeInView(row);
+    if (pos >= 0)
+        pos_ = pos;
+    else
+        pos_ = view_.empty() ? -1 : std::clamp(pos_, 0, int(view_.size()) - 1);
 }
 
 void Table::first()
@@ -390,18 +513,36 @@ bool Table::locate(const QString& field, const QVariant& value)
     requireActive("查找");
     const int i = fieldIndex(field);
     savePending();
+    // The value is needed only while looking: its text leaves nothing behind in the arena.
+    const Snapshot::Mark mark = snapshot_.mark();
     const Cell wanted = snapshot_.fromVariant(value);
-    if (wanted.isNull())
-        return false;
-    for (size_t k = 0; k < view_.size(); ++k) {
-        const Cell& v = snapshot_.cells(view_[k])[i];
-        if (!v.isNull() && snapshot_.compare(v, wanted) == 0) {
-            pos_ = int(k);
-            eof_ = false;
-            return true;
+    int found = -1;
+    qint64 n = 0;
+    if (wanted.isNull()) {
+        // Null equals nothing.
+    } else if (snapshot_.toInteger(wanted, &n)) {
+        // A whole number equals exactly the cells that read as that number.
+        buildViewPos();
+        for (const int row : rowsWith(i, n)) {
+            const int at = viewPos_[size_t(row)];
+            if (at >= 0 && (found < 0 || at < found))
+                found = at;
+        }
+    } else {
+        for (size_t k = 0; k < view_.size(); ++k) {
+            const Cell& v = snapshot_.cells(view_[k])[i];
+            if (!v.isNull() && snapshot_.compare(v, wanted) == 0) {
+                found = int(k);
+                break;
+            }
         }
     }
-    return false;
+    snapshot_.rollback(mark);
+    if (found < 0)
+        return false;
+    pos_ = found;
+    eof_ = false;
+    return true;
 }
 
 void Table::edit()
@@ -433,16 +574,19 @@ void Table::savePending()
         post();
 }
 
-void Table::readRow(int row)
+std::vector<bool> Table::readRow(int row)
 {
     Statement statement(*db_,
                         QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
     statement.bind(1, snapshot_.rowid(row));
     if (!statement.step())
         fail(QStringLiteral("刚保存的记录读不回来。"));
+    // Into the row's own cells: an unchanged text keeps its bytes, a shorter one reuses them.
+    std::vector<bool> changed(size_t(fields_.size()));
     Cell* cells = snapshot_.cells(row);
     for (int i = 0; i < fields_.size(); ++i)
-        cells[i] = statement.cell(i, snapshot_);
+        changed[size_t(i)] = statement.readCell(i, snapshot_, cells[i]);
+    return changed;
 }
 
 void Table::post()
@@ -461,16 +605,14 @@ void Table::post()
     // A refused write leaves the handle browsing the row as the database still has it.
     const State pendingState = state_;
     state_ = State::Browse;
-    invalidateIndexes();
-    int saved = -1;
     if (pendingState == State::Edit) {
-        saved = view_[size_t(pos_)];
+        const int saved = view_[size_t(pos_)];
         if (!columns.isEmpty()) {
             values.push_back(snapshot_.rowid(saved));
             db_->run(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                          .arg(quoted(tableName_), columns.join(QStringLiteral(" = ?, "))),
                      values);
-            readRow(saved);
+            rowEdited(saved, readRow(saved));
         }
     } else {
         if (columns.isEmpty())
@@ -480,7 +622,7 @@ void Table::post()
                          .arg(quoted(tableName_), columns.join(u','),
                               QStringList(columns.size(), QStringLiteral("?")).join(u',')),
                      values);
-        saved = snapshot_.addRow(db_->lastInsertRowid());
+        const int saved = snapshot_.addRow(db_->lastInsertRowid());
         readRow(saved);
         auto at = rows_.end();
         if (!indexField_.isEmpty()) {
@@ -489,15 +631,10 @@ void Table::post()
                 return snapshot_.compare(snapshot_.cells(a)[key], snapshot_.cells(b)[key]) < 0;
             });
         }
+        const bool atEnd = at == rows_.end();
         rows_.insert(at, saved);
+        rowInserted(saved, atEnd);
     }
-    const int oldPos = pos_;
-    rebuildView();
-    const auto it = std::find(view_.begin(), view_.end(), saved);
-    if (it != view_.end())
-        pos_ = int(it - view_.begin());
-    else
-        pos_ = view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1);
     eof_ = view_.empty();
 }
 
@@ -512,9 +649,22 @@ void Table::remove()
     const int gone = currentRow();
     db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)),
              {snapshot_.rowid(gone)});
-    invalidateIndexes();
+    const Cell* cells = snapshot_.cells(gone);
+    for (auto& [column, index] : indexes_) {
+        qint64 n = 0;
+        if (!snapshot_.toInteger(cells[column], &n))
+            continue;
+        const auto bucket = index.find(n);
+        if (bucket == index.end())
+            continue;
+        const auto at = std::find(bucket->second.begin(), bucket->second.end(), gone);
+        if (at != bucket->second.end())
+            bucket->second.erase(at);
+    }
     view_.erase(view_.begin() + pos_);
+    viewPosValid_ = false;
     rows_.erase(std::find(rows_.begin(), rows_.end(), gone));
+    rankValid_ = false;
     if (pos_ >= int(view_.size()))
         pos_ = int(view_.size()) - 1;
     eof_ = view_.empty();

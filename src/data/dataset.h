@@ -72,6 +72,9 @@ public:
     // Removes the current row from the table at once; the next row becomes current.
     void remove();
 
+    // Bytes of text the snapshot holds, replaced texts included: what a memory check watches.
+    size_t textBytes() const { return snapshot_.textBytes(); }
+
     // Groups the writes of this handle, so that a failure or a killed process leaves none of them.
     void beginTransaction();
     void commit();
@@ -86,7 +89,14 @@ private:
     void rebuildView();
     void invalidateIndexes() { indexes_.clear(); }
     const std::vector<int>& rowsWith(int column, qint64 value);
-    void readRow(int row);
+    std::vector<bool> readRow(int row);
+    bool passes(int row) const;
+    bool viewLess(int a, int b);
+    int rankOf(int row);
+    void buildViewPos();
+    int placeInView(int row);
+    void rowEdited(int row, const std::vector<bool>& changed);
+    void rowInserted(int row, bool atEnd);
     [[noreturn]] void fail(const QString& what) const;
 
     QString tableName_;
@@ -97,8 +107,16 @@ private:
     Snapshot snapshot_;
     std::vector<int> rows_; // the snapshot's live rows in underlying order
     std::vector<int> view_;
-    // Rows by the whole-number value of one column, in underlying order; built when a filter
-    // first compares that column for equality, dropped on every write.
+    // Position in view_ by snapshot row (-1 = not in the view), built when Locate first needs it;
+    // kept while the view stays as it is.
+    std::vector<int> viewPos_;
+    bool viewPosValid_ = false;
+    // Position in rows_ by snapshot row: the tie-break of the view's order.
+    std::vector<int> rank_;
+    bool rankValid_ = false;
+    // Rows by the whole-number value of one column, in underlying order; built when a filter or
+    // Locate first compares that column for equality, kept up to date by writes that leave the
+    // column alone.
     std::unordered_map<int, std::unordered_map<qint64, std::vector<int>>> indexes_;
     int pos_ = -1; // index into view_
     bool eof_ = true;
@@ -109,6 +127,12 @@ private:
     bool filtered_ = false;
     std::vector<Condition> conditions_;
     QString sortText_;
+    struct SortKey
+    {
+        int column;
+        bool descending;
+    };
+    std::vector<SortKey> sortKeys_; // sortText_ as rebuildView read it
     bool inTransaction_ = false;
 };
 
