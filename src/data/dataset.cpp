@@ -152,8 +152,6 @@ void Table::close()
     rows_.clear();
     snapshot_.reset(0);
     view_.clear();
-    viewPos_.clear();
-    viewPosValid_ = false;
     rank_.clear();
     rankValid_ = false;
     conditions_.clear();
@@ -181,7 +179,6 @@ const std::vector<int>& Table::rowsWith(int column, qint64 value)
 
 void Table::rebuildView()
 {
-    viewPosValid_ = false;
     sortKeys_.clear();
     view_.clear();
     const auto keep = [this](int row) {
@@ -257,32 +254,31 @@ bool Table::viewLess(int a, int b)
     return rankOf(a) < rankOf(b);
 }
 
-void Table::buildViewPos()
+// The position of a live row in the view, or -1: found by halves, since the view keeps the order
+// of viewLess.
+int Table::findInView(int row)
 {
-    if (viewPosValid_)
-        return;
-    viewPos_.assign(size_t(snapshot_.rowCount()), -1);
-    for (size_t i = 0; i < view_.size(); ++i)
-        viewPos_[size_t(view_[i])] = int(i);
-    viewPosValid_ = true;
+    if (!passes(row))
+        return -1;
+    const auto at = std::lower_bound(view_.begin(), view_.end(), row,
+                                     [this](int a, int b) { return viewLess(a, b); });
+    if (at != view_.end() && *at == row)
+        return int(at - view_.begin());
+    // Values that do not order strictly (text beside numbers) may defeat the halving.
+    const auto it = std::find(view_.begin(), view_.end(), row);
+    return it == view_.end() ? -1 : int(it - view_.begin());
 }
 
 // Puts a row that is not in the view where rebuildView would, if the filter keeps it; returns its
 // position, or -1.
 int Table::placeInView(int row)
 {
-    if (viewPosValid_ && viewPos_.size() < size_t(snapshot_.rowCount()))
-        viewPos_.resize(size_t(snapshot_.rowCount()), -1);
     if (!passes(row))
         return -1;
     const auto at = std::upper_bound(view_.begin(), view_.end(), row,
                                      [this](int a, int b) { return viewLess(a, b); });
     const int pos = int(at - view_.begin());
     view_.insert(at, row);
-    if (viewPosValid_) {
-        for (size_t i = size_t(pos); i < view_.size(); ++i)
-            viewPos_[size_t(view_[i])] = int(i);
-    }
     return pos;
 }
 
@@ -304,11 +300,6 @@ void Table::rowEdited(int row, const std::vector<bool>& changed)
         return;
     const int oldPos = pos_;
     view_.erase(view_.begin() + oldPos);
-    if (viewPosValid_) {
-        viewPos_[size_t(row)] = -1;
-        for (size_t i = size_t(oldPos); i < view_.size(); ++i)
-            viewPos_[size_t(view_[i])] = int(i);
-    }
     const int pos = placeInView(row);
     pos_ = pos >= 0 ? pos : (view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1));
 }
@@ -518,24 +509,34 @@ bool Table::locate(const QString& field, const QVariant& value)
     const Cell wanted = snapshot_.fromVariant(value);
     int found = -1;
     qint64 n = 0;
+    const auto scan = [&] {
+        for (size_t k = 0; k < view_.size(); ++k) {
+            const Cell& v = snapshot_.cells(view_[k])[i];
+            if (!v.isNull() && snapshot_.compare(v, wanted) == 0)
+                return int(k);
+        }
+        return -1;
+    };
     if (wanted.isNull()) {
         // Null equals nothing.
     } else if (snapshot_.toInteger(wanted, &n)) {
-        // A whole number equals exactly the cells that read as that number.
-        buildViewPos();
-        for (const int row : rowsWith(i, n)) {
-            const int at = viewPos_[size_t(row)];
-            if (at >= 0 && (found < 0 || at < found))
-                found = at;
+        // A whole number equals exactly the cells that read as that number, which the index lists
+        // in underlying order: without a sort the first of them in the view is the one.
+        const std::vector<int>& rows = rowsWith(i, n);
+        if (sortKeys_.empty()) {
+            for (auto it = rows.begin(); it != rows.end() && found < 0; ++it)
+                found = findInView(*it);
+        } else if (rows.size() <= 64) {
+            for (const int row : rows) {
+                const int at = findInView(row);
+                if (at >= 0 && (found < 0 || at < found))
+                    found = at;
+            }
+        } else {
+            found = scan();
         }
     } else {
-        for (size_t k = 0; k < view_.size(); ++k) {
-            const Cell& v = snapshot_.cells(view_[k])[i];
-            if (!v.isNull() && snapshot_.compare(v, wanted) == 0) {
-                found = int(k);
-                break;
-            }
-        }
+        found = scan();
     }
     snapshot_.rollback(mark);
     if (found < 0)
@@ -662,7 +663,6 @@ void Table::remove()
             bucket->second.erase(at);
     }
     view_.erase(view_.begin() + pos_);
-    viewPosValid_ = false;
     rows_.erase(std::find(rows_.begin(), rows_.end(), gone));
     rankValid_ = false;
     if (pos_ >= int(view_.size()))

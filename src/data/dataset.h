@@ -93,7 +93,7 @@ private:
     bool passes(int row) const;
     bool viewLess(int a, int b);
     int rankOf(int row);
-    void buildViewPos();
+    int findInView(int row);
     int placeInView(int row);
     void rowEdited(int row, const std::vector<bool>& changed);
     void rowInserted(int row, bool atEnd);
@@ -107,11 +107,8 @@ private:
     Snapshot snapshot_;
     std::vector<int> rows_; // the snapshot's live rows in underlying order
     std::vector<int> view_;
-    // Position in view_ by snapshot row (-1 = not in the view), built when Locate first needs it;
-    // kept while the view stays as it is.
-    std::vector<int> viewPos_;
-    bool viewPosValid_ = false;
-    // Position in rows_ by snapshot row: the tie-break of the view's order.
+    // Position in rows_ by snapshot row: the tie-break of the view's order, which makes the view
+    // searchable by halves.
     std::vector<int> rank_;
     bool rankValid_ = false;
     // Rows by the whole-number value of one column, in underlying order; built when a filter or
