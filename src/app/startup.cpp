@@ -5,6 +5,7 @@
 #include "data/programfolder.h"
 #include "data/tado.h"
 #include "exam/txtxx.h"
+#include "menu/pagebrowser.h"
 #include "menu/tdtjq.h"
 #include "menu/tjtbz.h"
 #include "menu/tjxjs.h"
@@ -56,6 +57,8 @@ private:
 
 void startUp()
 {
+    // The information pages are read once the main menu is on screen (run), or when first shown.
+    const menu::PageBrowser::Deferral pagesLater;
     main = new Tmain;
     jtbz = new Tjtbz;
     jxjs = new Tjxjs;
@@ -87,6 +90,7 @@ int run(int argc, char** argv)
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
     auto* painted = new AfterFirstPaint(main);
+    painted->add(&menu::PageBrowser::loadDeferred);
     // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted
     // and idle.
     if (qEnvironmentVariableIsSet("VELMOOR_QUIT_WHEN_IDLE"))

@@ -66,6 +66,11 @@ int Connection::run(const QString& sql, const std::vector<QVariant>& values)
     return sqlite3_changes(db_);
 }
 
+void Connection::releaseCache()
+{
+    sqlite3_db_release_memory(db_);
+}
+
 qint64 Connection::lastInsertRowid() const
 {
     return sqlite3_last_insert_rowid(db_);

@@ -25,6 +25,8 @@ public:
     // Runs one statement with bound values; returns the number of rows it changed.
     int run(const QString& sql, const std::vector<QVariant>& values = {});
     qint64 lastInsertRowid() const;
+    // Gives back the page cache, e.g. after reading a whole table once.
+    void releaseCache();
     [[noreturn]] void fail(const QString& context) const;
 
 private:

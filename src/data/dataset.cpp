@@ -121,6 +121,8 @@ void Table::open()
             statement.readCell(i + 1, snapshot, cells[i]);
         rows.push_back(row);
     }
+    // Every page was read once into the snapshot; the next table reuses the memory.
+    db->releaseCache();
 
     std::vector<Condition> conditions;
     fields_ = fields;
