@@ -76,6 +76,7 @@ void Table::requireActive(const char* operation) const
 {
     if (!active())
         fail(QStringLiteral("未打开，不能%1。").arg(QString::fromUtf8(operation)));
+    ensureLoaded();
 }
 
 int Table::fieldIndex(const QString& field) const
@@ -87,43 +88,29 @@ int Table::fieldIndex(const QString& field) const
     fail(QStringLiteral("没有字段 \"%1\"。").arg(field));
 }
 
+QString Table::selectAll() const
+{
+    QString order = QStringLiteral("rowid");
+    if (!indexField_.isEmpty())
+        order = quoted(indexField_) + QStringLiteral(", rowid");
+    return QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(quoted(tableName_), order);
+}
+
 void Table::open()
 {
     if (active())
         return;
     if (!isIdentifier(tableName_))
         throw Error(QStringLiteral("表名 \"%1\" 无效。").arg(tableName_));
+    if (!indexField_.isEmpty() && !isIdentifier(indexField_))
+        throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
     auto db = std::make_unique<Connection>(databasePath(connString_));
-    QString order = QStringLiteral("rowid");
-    if (!indexField_.isEmpty()) {
-        if (!isIdentifier(indexField_))
-            throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
-        order = quoted(indexField_) + QStringLiteral(", rowid");
-    }
-    Statement statement(
-        *db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(quoted(tableName_), order));
     QStringList fields;
-    for (int i = 1; i < statement.columnCount(); ++i)
-        fields << statement.columnName(i);
-    // Sized from the row count, so that a large table is read without regrowth; only a hint,
-    // should another handle add rows in between.
-    Statement count(*db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(tableName_)));
-    const size_t rowsHint =
-        count.step() ? size_t(std::max<qint64>(count.column(0).toLongLong(), 0)) : 0;
-    Snapshot snapshot;
-    snapshot.reset(int(fields.size()), rowsHint);
-    std::vector<int> rows;
-    rows.reserve(rowsHint);
-    while (statement.step()) {
-        const int row = snapshot.addRow(statement.column(0).toLongLong());
-        Cell* cells = snapshot.cells(row);
-        for (int i = 0; i < fields.size(); ++i)
-            statement.readCell(i + 1, snapshot, cells[i]);
-        rows.push_back(row);
+    {
+        const Statement statement(*db, selectAll());
+        for (int i = 1; i < statement.columnCount(); ++i)
+            fields << statement.columnName(i);
     }
-    // Every page was read once into the snapshot; the next table reuses the memory.
-    db->releaseCache();
-
     std::vector<Condition> conditions;
     fields_ = fields;
     if (filtered_) {
@@ -131,17 +118,75 @@ void Table::open()
         for (Condition& c : conditions)
             c.column = fieldIndex(c.field);
     }
+    // In WAL mode a read transaction keeps the table as it is now, whatever other handles write
+    // later: the rows are read when first needed, so that a large table costs nothing before.
+    Statement mode(*db, QStringLiteral("PRAGMA journal_mode"));
+    const bool wal =
+        mode.step() && mode.column(0).toString().compare(u"wal", Qt::CaseInsensitive) == 0;
+    if (wal) {
+        db->exec(QStringLiteral("BEGIN"));
+        Statement(*db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quoted(tableName_))).step();
+    }
     db_ = std::move(db);
-    snapshot_ = std::move(snapshot);
-    rows_ = std::move(rows);
+    snapshot_.reset(int(fields.size()));
+    rows_.clear();
     invalidateIndexes();
     conditions_ = std::move(conditions);
     sortText_.clear();
     rankValid_ = false;
+    view_.clear();
+    pos_ = -1;
+    eof_ = true;
     state_ = State::Browse;
+    loaded_ = false;
+    readingOpen_ = wal;
+    if (!wal)
+        load();
+}
+
+void Table::load()
+{
+    loaded_ = true;
+    try {
+        Statement statement(*db_, selectAll());
+        // Sized from the row count, so that a large table is read without regrowth.
+        Statement count(*db_, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(tableName_)));
+        const size_t rowsHint =
+            count.step() ? size_t(std::max<qint64>(count.column(0).toLongLong(), 0)) : 0;
+        Snapshot snapshot;
+        snapshot.reset(int(fields_.size()), rowsHint);
+        std::vector<int> rows;
+        rows.reserve(rowsHint);
+        while (statement.step()) {
+            const int row = snapshot.addRow(statement.column(0).toLongLong());
+            Cell* cells = snapshot.cells(row);
+            for (int i = 0; i < fields_.size(); ++i)
+                statement.readCell(i + 1, snapshot, cells[i]);
+            rows.push_back(row);
+        }
+        if (readingOpen_) {
+            readingOpen_ = false;
+            db_->exec(QStringLiteral("COMMIT"));
+        }
+        // Every page was read once into the snapshot; the next table reuses the memory.
+        db_->releaseCache();
+        snapshot_ = std::move(snapshot);
+        rows_ = std::move(rows);
+    } catch (...) {
+        db_.reset();
+        readingOpen_ = false;
+        state_ = State::Inactive;
+        throw;
+    }
     rebuildView();
     pos_ = view_.empty() ? -1 : 0;
     eof_ = view_.empty();
+}
+
+void Table::ensureLoaded() const
+{
+    if (!loaded_ && active())
+        const_cast<Table*>(this)->load();
 }
 
 void Table::close()
@@ -150,6 +195,8 @@ void Table::close()
         return;
     savePending();
     db_.reset();
+    loaded_ = true;
+    readingOpen_ = false;
     invalidateIndexes();
     rows_.clear();
     snapshot_.reset(0);
@@ -354,6 +401,7 @@ void Table::next()
 
 bool Table::eof() const
 {
+    ensureLoaded();
     return !active() || eof_;
 }
 
@@ -397,6 +445,7 @@ int Table::recordCount() const
 
 void Table::setFilter(const QString& text)
 {
+    ensureLoaded();
     if (filtered_ && active()) {
         std::vector<Condition> conditions = parseFilter(text);
         for (Condition& c : conditions)
@@ -414,6 +463,7 @@ void Table::setFilter(const QString& text)
 
 void Table::setFiltered(bool on)
 {
+    ensureLoaded();
     if (!active()) {
         filtered_ = on;
         return;

@@ -16,8 +16,9 @@ struct Condition;
 
 // A handle on one table with a static cursor: Open takes a snapshot of the table; changes made
 // through this handle are seen at once, changes made through another handle only after Close
-// and Open. The view is the snapshot narrowed by the filter (while filtered) and ordered by a
-// stable sort over the underlying order. Every failure raises base::Error.
+// and Open. The rows are read at the first operation that needs them, as they stood at Open. The
+// view is the snapshot narrowed by the filter (while filtered) and ordered by a stable sort over
+// the underlying order. Every failure raises base::Error.
 class Table
 {
 public:
@@ -81,7 +82,11 @@ public:
     void rollback();
 
 private:
+    // Raises an error on a closed handle; reads the rows of an open one if not read yet.
     void requireActive(const char* operation) const;
+    QString selectAll() const;
+    void load();
+    void ensureLoaded() const;
     int fieldIndex(const QString& field) const;
     int currentRow() const;
     const Cell& currentCell(int column) const;
@@ -131,6 +136,8 @@ private:
     };
     std::vector<SortKey> sortKeys_; // sortText_ as rebuildView read it
     bool inTransaction_ = false;
+    bool loaded_ = true;
+    bool readingOpen_ = false; // the read transaction that keeps the table as at Open
 };
 
 // A handle that runs one SQL statement on its own connection; it yields no rows.
