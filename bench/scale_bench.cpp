@@ -1,5 +1,6 @@
-// What a learner waits for, at 2,000, 20,000 and 100,000 questions: opening the shared tables (in
-// a fresh process each time, as at start-up), showing a question and moving to the next one in the
+// What a learner waits for, at 2,000, 20,000 and 100,000 questions: opening and reading the
+// shared tables (in a fresh process each time; start-up opens them, the first question shown
+// reads them), showing a question and moving to the next one in the
 // examination window, assembling a paper, and handing it in (the 100 error counters). Last, the
 // heap after one mock examination and after twenty in the same run.
 //
@@ -103,6 +104,8 @@ int openOnce(const char* folder)
     {
         data::Tado ado(connString);
         ado.DataModuleCreate();
+        // The rows are read when first needed: by the first question shown.
+        benchmark::DoNotOptimize(ado.subject.recordCount());
         benchmark::DoNotOptimize(ado.options.recordCount());
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
         std::printf("%.9f %.9f\n", seconds.count(), cpuSeconds() - cpuStart);
