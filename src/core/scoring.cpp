@@ -1,6 +1,7 @@
 #include "scoring.h"
 
 #include "data/dataset.h"
+#include "data/schema.h"
 
 namespace core {
 
@@ -14,7 +15,7 @@ int countRight(data::Table& paper)
     int correct = 0;
     paper.setFiltered(false);
     for (paper.first(); !paper.eof(); paper.next())
-        correct += int(paper.asInteger(QStringLiteral("isright")));
+        correct += int(paper.asInteger(data::col::isRight));
     return correct;
 }
 
@@ -34,13 +35,13 @@ void countErrors(data::Table& paper, data::Table& subject)
         subject.setFiltered(false);
         subject.beginTransaction();
         for (paper.first(); !paper.eof(); paper.next()) {
-            const qint64 subId = paper.asInteger(QStringLiteral("subid"));
-            if (!subject.locate(QStringLiteral("subId"), subId))
+            const qint64 subId = paper.asInteger(data::col::subId);
+            if (!subject.locate(data::col::subId, subId))
                 continue;
-            const qint64 wrong = paper.asInteger(QStringLiteral("isright")) == 0 ? 1 : -1;
+            const qint64 wrong = paper.asInteger(data::col::isRight) == 0 ? 1 : -1;
             subject.edit();
-            subject.setValue(QStringLiteral("errorTimes"),
-                             subject.asInteger(QStringLiteral("errorTimes")) + wrong);
+            subject.setValue(data::col::errorTimes,
+                             subject.asInteger(data::col::errorTimes) + wrong);
             subject.post();
         }
         subject.commit();
