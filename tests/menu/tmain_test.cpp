@@ -15,6 +15,7 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windowtest.h"
 #include "support/windows.h"
 
 #include <QDesktopServices>
@@ -59,11 +60,9 @@ public slots:
     void open(const QUrl& url) { urls << url; }
 };
 
-class TmainTest : public QObject
+class TmainTest : public testing::WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<testing::TestBank> bank;
 
     void addQuestions()
     {
@@ -75,15 +74,8 @@ class TmainTest : public QObject
 private slots:
     void init()
     {
-        bank = std::make_unique<testing::TestBank>();
+        WindowTest::init();
         addQuestions();
-    }
-
-    void cleanup()
-    {
-        app::shutDown();
-        bank.reset();
-        QCOMPARE(testing::windowsLeft(), QStringList());
     }
 
     void decipherText()
@@ -127,14 +119,15 @@ private slots:
         app::startUp();
         app::main->show();
         app::main->setTag(2);
-        testing::BoxAnswerer boxes(QMessageBox::No);
+        boxes->answerWith(QMessageBox::No);
         click("Image3");
-        QVERIFY(boxes.count() == 1);
-        QCOMPARE(boxes.at(0).text, QStringLiteral("你确定要退出本程序吗?"));
-        QCOMPARE(boxes.at(0).title, QStringLiteral("提示"));
-        QCOMPARE(boxes.at(0).icon, QMessageBox::Question);
+        QVERIFY(boxes->count() == 1);
+        QCOMPARE(boxes->at(0).text, QStringLiteral("你确定要退出本程序吗?"));
+        QCOMPARE(boxes->at(0).title, QStringLiteral("提示"));
+        QCOMPARE(boxes->at(0).icon, QMessageBox::Question);
         QVERIFY(app::main->isVisible());
         QCOMPARE(app::main->Tag(), 2);
+        boxes->clear();
     }
 
     void exitAnsweredYesEndsTheProgram()
@@ -147,11 +140,12 @@ private slots:
         watchdog.setSingleShot(true);
         connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
         watchdog.start(10000);
-        testing::BoxAnswerer boxes(QMessageBox::Yes);
+        boxes->answerWith(QMessageBox::Yes);
         QTimer::singleShot(0, qApp, [] { click("Image3"); });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(boxes.count() == 1);
+        QVERIFY(boxes->count() == 1);
         QVERIFY(!app::main->isVisible());
+        boxes->clear();
     }
 
     void keypadStarOpensTheDialogWithoutSettingTheMode()
@@ -209,13 +203,13 @@ private slots:
         app::startUp();
         QCOMPARE(app::ado->subject.recordCount(), 4);
         bank->exec(QStringLiteral("UPDATE subject SET errorTimes=0"));
-        testing::BoxAnswerer boxes;
         click("Image7");
-        QVERIFY(boxes.count() == 1);
-        QCOMPARE(boxes.at(0).text, QStringLiteral("没有易错试题！"));
+        QVERIFY(boxes->count() == 1);
+        QCOMPARE(boxes->at(0).text, QStringLiteral("没有易错试题！"));
         QVERIFY(!app::ycst);
         QVERIFY(app::ado->subject.filtered());
         QCOMPARE(app::ado->subject.recordCount(), 0);
+        boxes->clear();
     }
 
     void errorProneEntryOpensTheViewerMostMissedFirst()
