@@ -1,5 +1,6 @@
 #include "data/dataset.h"
 #include "base/error.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "support/testbank.h"
 
@@ -53,6 +54,36 @@ private slots:
         QCOMPARE(ids(*sort, QStringLiteral("sortID")), (QList<qint64>{2, 1}));
         sort->setSort(QStringLiteral("sortId"));
         QCOMPARE(ids(*sort, QStringLiteral("SORTID")), (QList<qint64>{1, 2}));
+    }
+
+    // Every column constant names a column of each table it is read from.
+    void namesMatchTheSchema()
+    {
+        testing::TestBank bank;
+        fill(bank);
+        bank.exec(QStringLiteral("INSERT INTO note (subid) VALUES (10)"));
+        namespace col = data::col;
+        const std::pair<QString, QStringList> tables[] = {
+            {data::tbl::sort,
+             {col::sortId, col::sortName, col::scale(0), col::scale(1), col::scale(2),
+              col::scale(3), col::scale(4)}},
+            {data::tbl::subject,
+             {col::subId, col::subTitle, col::subPic, col::info, col::infoPic, col::typeId,
+              col::sortId, col::stId, col::errorTimes}},
+            {data::tbl::options, {col::optId, col::subId, col::optContent, col::isKey}},
+            {data::tbl::note, {col::noteId, col::subId, col::optionId, col::isRight}},
+        };
+        for (const auto& [name, columns] : tables) {
+            auto t = open(bank, name);
+            t->first();
+            for (const QString& column : columns) {
+                try {
+                    t->value(column);
+                } catch (const base::Error& e) {
+                    QFAIL(qPrintable(name + u' ' + e.text()));
+                }
+            }
+        }
     }
 
     void filterGrammar()
