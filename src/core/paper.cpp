@@ -64,9 +64,9 @@ PaperDrawer::PaperDrawer(data::Table& subject, data::Table& sort, data::Table& n
 int PaperDrawer::DrawQuestions(int count, qint64 sortId, int typeId)
 {
     // Changing the text of a filter in force applies it at once: one pass over the bank, not two.
-    subject_.setFilter(QStringLiteral("(%1) and (%2)")
-                              .arg(data::equals(data::col::sortId, sortId),
-                                   data::equals(data::col::typeId, typeId)));
+    subject_.setFilter(
+        QStringLiteral("(%1) and (%2)")
+            .arg(data::equals(data::col::sortId, sortId), data::equals(data::col::typeId, typeId)));
     if (!subject_.filtered())
         subject_.setFiltered(true);
     subject_.first();
@@ -115,8 +115,7 @@ PaperResult PaperDrawer::assemble(int vehicleClass)
                     continue;
                 if (DrawQuestions(count, sort_.asInteger(data::col::sortId), type) == 0)
                     result.shortfalls.push_back({sort_.asInteger(data::col::sortId),
-                                                 sort_.asString(data::col::sortName), type,
-                                                 count});
+                                                 sort_.asString(data::col::sortName), type, count});
                 else
                     written += count;
             }

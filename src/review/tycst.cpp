@@ -37,7 +37,8 @@ void Tycst::Button5Click()
 {
     if (app::confirm(this, QStringLiteral("是否清空易错试题?"), false)) {
         adoqu.sql().clear();
-        adoqu.sql() << QStringLiteral("UPDATE %1 SET %2=0").arg(data::tbl::subject, data::col::errorTimes);
+        adoqu.sql()
+            << QStringLiteral("UPDATE %1 SET %2=0").arg(data::tbl::subject, data::col::errorTimes);
         // A failure ends the handler here, so the window stays open.
         adoqu.execSql();
     }

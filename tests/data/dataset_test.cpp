@@ -1,5 +1,5 @@
-#include "data/dataset.h"
 #include "base/error.h"
+#include "data/dataset.h"
 #include "data/schema.h"
 #include "data/tado.h"
 #include "support/testbank.h"

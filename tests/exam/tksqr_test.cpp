@@ -8,8 +8,8 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -9,8 +9,8 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -110,7 +110,7 @@ void TksxzTest::confirmDrawsPaperAndOpensExam()
     // 2 true/false then 3 multiple choice of category 1; nothing of the old paper.
     QCOMPARE(bank->scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
     QCOMPARE(bank->scalar(QStringLiteral("SELECT group_concat(typeId, '') FROM (SELECT typeId FROM "
-                                        "note JOIN subject USING (subid) ORDER BY noteId)"))
+                                         "note JOIN subject USING (subid) ORDER BY noteId)"))
                  .toString(),
              QStringLiteral("11222"));
     QCOMPARE(bank->scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
@@ -169,12 +169,13 @@ void TksxzTest::failedWriteKeepsOldPaperAndShowsError()
 {
     fillBank(*bank);
     bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
-                             "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     app::startUp();
     Tksxz* w = openInstructions(0);
     QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(boxes->count(), 1);
-    QVERIFY2(boxes->at(0).text.contains(QStringLiteral("disk full")), qPrintable(boxes->at(0).text));
+    QVERIFY2(boxes->at(0).text.contains(QStringLiteral("disk full")),
+             qPrintable(boxes->at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
     QCOMPARE(testing::paperOf(*bank), QStringLiteral("101,102,103,104"));

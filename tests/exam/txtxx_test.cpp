@@ -3,14 +3,14 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "examsupport.h"
 #include "menu/tmain.h"
 #include "platform/navigation.h"
-#include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>

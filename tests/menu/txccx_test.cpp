@@ -5,8 +5,8 @@
 #include "menu/txccx.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QComboBox>
 #include <QPushButton>

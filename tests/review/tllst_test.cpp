@@ -2,8 +2,8 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -160,9 +160,9 @@ private slots:
     {
         bank->addCategory(7, QStringLiteral("图"), {10, 0, 0, 0, 0});
         bank->addQuestion(1, 2, 7, {"甲", "乙", "丙", "丁"}, 3, 0, QStringLiteral("NULL"),
-                         QStringLiteral("NULL"));
+                          QStringLiteral("NULL"));
         bank->addQuestion(2, 2, 7, {"子", "丑", "寅", "卯"}, 0, 0, QStringLiteral("missing.jpg"),
-                         QStringLiteral("看清标志"));
+                          QStringLiteral("看清标志"));
         app::startUp();
         Tllst* w = openViewer();
         QCOMPARE(text(w, "info"), QString());

@@ -2,8 +2,8 @@
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
-#include "support/windowtest.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
