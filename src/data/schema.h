@@ -45,7 +45,7 @@ CREATE TABLE note (
 )sql";
 
 // Table and column names as the program spells them: a misspelt name is a compile error. The
-// dataset matches names without regard to case, so `sortId` also names subject's sortid.
+// dataset matches names without regard to case, so `sortId` also names sort's sortID.
 // Constants, not functions, because they are read in every row loop; do not use them during
 // static initialisation.
 namespace tbl {
@@ -57,9 +57,9 @@ inline const QString note = QStringLiteral("note");
 
 namespace col {
 // sort
-inline const QString sortId = QStringLiteral("sortid");
+inline const QString sortId = QStringLiteral("sortid"); // sort.sortID, subject.sortid
 inline const QString sortName = QStringLiteral("sortname");
-// subject (also sortid)
+// subject (also sortId)
 inline const QString subId = QStringLiteral("subid");
 inline const QString subTitle = QStringLiteral("subtitle");
 inline const QString subPic = QStringLiteral("subpic");
@@ -68,11 +68,11 @@ inline const QString infoPic = QStringLiteral("infopic");
 inline const QString typeId = QStringLiteral("typeId");
 inline const QString stId = QStringLiteral("stid");
 inline const QString errorTimes = QStringLiteral("errorTimes");
-// options (also subid)
+// options (also subId)
 inline const QString optId = QStringLiteral("optid");
 inline const QString optContent = QStringLiteral("optcontent");
 inline const QString isKey = QStringLiteral("iskey");
-// note (also subid)
+// note (also subId)
 inline const QString noteId = QStringLiteral("noteId");
 inline const QString optionId = QStringLiteral("optionid");
 inline const QString isRight = QStringLiteral("isright");
