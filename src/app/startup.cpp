@@ -7,6 +7,7 @@
 #include "data/programfolder.h"
 #include "data/tado.h"
 #include "exam/txtxx.h"
+#include "menu/pagebrowser.h"
 #include "menu/tdtjq.h"
 #include "menu/tjtbz.h"
 #include "menu/tjxjs.h"
@@ -17,17 +18,52 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
+
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace app {
 namespace {
 
 std::unique_ptr<core::SearchIndexRefresher> searchIndex;
 
+// Runs its tasks, in the order given, once the window has been painted for the first time.
+class AfterFirstPaint final : public QObject
+{
+public:
+    explicit AfterFirstPaint(QWidget* window) : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+    void add(std::function<void()> task) { tasks_.push_back(std::move(task)); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the paint itself comes first.
+            QTimer::singleShot(0, this, [this] {
+                for (const auto& task : tasks_)
+                    guard(task);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::function<void()>> tasks_;
+};
+
 } // namespace
 
 void startUp()
 {
+    // The information pages are read once the main menu is on screen (run), or when first shown.
+    const menu::PageBrowser::Deferral pagesLater;
     main = new Tmain;
     jtbz = new Tjtbz;
     jxjs = new Tjxjs;
@@ -63,6 +99,12 @@ int run(int argc, char** argv)
     Application application(argc, argv);
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
+    auto* painted = new AfterFirstPaint(main);
+    painted->add(&menu::PageBrowser::loadDeferred);
+    // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted
+    // and idle.
+    if (qEnvironmentVariableIsSet("VELMOOR_QUIT_WHEN_IDLE"))
+        painted->add([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     main->show();
     const int rc = Application::exec();
     shutDown();

@@ -1,6 +1,7 @@
 #include "paper.h"
 
 #include "data/dataset.h"
+#include "data/schema.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -9,16 +10,13 @@
 namespace core {
 namespace {
 
-const QString kNoteId = QStringLiteral("noteId");
-const QString kSubId = QStringLiteral("subid");
-
 // Opens the paper on a fresh snapshot, so that rows written through other handles since it was
 // last open are deleted too, then empties it inside a transaction.
 void startPaper(data::Table& note)
 {
     note.close();
     note.open();
-    note.setSort(kNoteId);
+    note.setSort(data::col::noteId);
     note.beginTransaction();
     note.first();
     while (note.recordCount() > 0)
@@ -66,7 +64,9 @@ PaperDrawer::PaperDrawer(data::Table& subject, data::Table& sort, data::Table& n
 int PaperDrawer::DrawQuestions(int count, qint64 sortId, int typeId)
 {
     // Changing the text of a filter in force applies it at once: one pass over the bank, not two.
-    subject_.setFilter(QStringLiteral("(sortid=%1) and (typeId=%2)").arg(sortId).arg(typeId));
+    subject_.setFilter(
+        QStringLiteral("(%1) and (%2)")
+            .arg(data::equals(data::col::sortId, sortId), data::equals(data::col::typeId, typeId)));
     if (!subject_.filtered())
         subject_.setFiltered(true);
     subject_.first();
@@ -81,18 +81,18 @@ int PaperDrawer::DrawQuestions(int count, qint64 sortId, int typeId)
             lcg_.setSeed(seeds_());
             subject_.first();
             subject_.moveBy(int(lcg_.draw(std::uint32_t(n))));
-            id = subject_.asInteger(kSubId);
+            id = subject_.asInteger(data::col::subId);
             ++tries;
-        } while (note_.locate(QStringLiteral("subId"), id) && tries <= 10);
+        } while (note_.locate(data::col::subId, id) && tries <= 10);
         note_.append();
-        note_.setValue(kSubId, id);
+        note_.setValue(data::col::subId, id);
     }
     return n;
 }
 
 PaperResult PaperDrawer::assemble(int vehicleClass)
 {
-    const QString scale = QStringLiteral("scale%1").arg(vehicleClass);
+    const QString scale = data::col::scale(vehicleClass);
     subject_.setFiltered(false);
     sort_.setFiltered(false);
 
@@ -113,10 +113,9 @@ PaperResult PaperDrawer::assemble(int vehicleClass)
                 const int count = type == kTrueFalse ? t : a - t;
                 if (count <= 0)
                     continue;
-                if (DrawQuestions(count, sort_.asInteger(QStringLiteral("sortID")), type) == 0)
-                    result.shortfalls.push_back({sort_.asInteger(QStringLiteral("sortID")),
-                                                 sort_.asString(QStringLiteral("sortname")), type,
-                                                 count});
+                if (DrawQuestions(count, sort_.asInteger(data::col::sortId), type) == 0)
+                    result.shortfalls.push_back({sort_.asInteger(data::col::sortId),
+                                                 sort_.asString(data::col::sortName), type, count});
                 else
                     written += count;
             }
@@ -132,13 +131,13 @@ int buildStudyPaper(data::Table& subject, data::Table& sort, data::Table& note, 
     sort.setFiltered(false);
     return replacePaper(note, [&] {
         subject.setFiltered(false);
-        subject.setFilter(QStringLiteral("(stid=%1)").arg(set));
+        subject.setFilter(u'(' + data::equals(data::col::stId, set) + u')');
         subject.setFiltered(true);
-        subject.setSort(QStringLiteral("typeId"));
+        subject.setSort(data::col::typeId);
         int written = 0;
         for (subject.first(); !subject.eof(); subject.next()) {
             note.append();
-            note.setValue(kSubId, subject.value(kSubId));
+            note.setValue(data::col::subId, subject.value(data::col::subId));
             ++written;
         }
         return written;

@@ -1,6 +1,7 @@
 #include "scoring.h"
 
 #include "data/dataset.h"
+#include "data/schema.h"
 
 #include <utility>
 #include <vector>
@@ -17,7 +18,7 @@ int countRight(data::Table& paper)
     int correct = 0;
     paper.setFiltered(false);
     for (paper.first(); !paper.eof(); paper.next())
-        correct += int(paper.asInteger(QStringLiteral("isright")));
+        correct += int(paper.asInteger(data::col::isRight));
     return correct;
 }
 
@@ -36,13 +37,12 @@ namespace {
 void addErrors(data::Table& paper, data::Table& subject)
 {
     for (paper.first(); !paper.eof(); paper.next()) {
-        const qint64 subId = paper.asInteger(QStringLiteral("subid"));
-        if (!subject.locate(QStringLiteral("subId"), subId))
+        const qint64 subId = paper.asInteger(data::col::subId);
+        if (!subject.locate(data::col::subId, subId))
             continue;
-        const qint64 wrong = paper.asInteger(QStringLiteral("isright")) == 0 ? 1 : -1;
+        const qint64 wrong = paper.asInteger(data::col::isRight) == 0 ? 1 : -1;
         subject.edit();
-        subject.setValue(QStringLiteral("errorTimes"),
-                         subject.asInteger(QStringLiteral("errorTimes")) + wrong);
+        subject.setValue(data::col::errorTimes, subject.asInteger(data::col::errorTimes) + wrong);
         subject.post();
     }
 }
@@ -53,9 +53,9 @@ void scheduleAnswers(data::Table& paper, data::Table& subject, PaperMode mode,
     std::vector<Answer> answers;
     int q = 0;
     for (paper.first(); !paper.eof(); paper.next()) {
-        const bool right = paper.asInteger(QStringLiteral("isright")) != 0;
+        const bool right = paper.asInteger(data::col::isRight) != 0;
         ++q;
-        answers.push_back({paper.asInteger(QStringLiteral("subid")),
+        answers.push_back({paper.asInteger(data::col::subId),
                            right && (mode == PaperMode::MockExam || !missedOnce(q))});
     }
     recordAnswers(subject.connection(), mode, answers, now);

@@ -66,6 +66,11 @@ int Connection::run(const QString& sql, const std::vector<QVariant>& values)
     return sqlite3_changes(db_);
 }
 
+void Connection::releaseCache()
+{
+    sqlite3_db_release_memory(db_);
+}
+
 qint64 Connection::lastInsertRowid() const
 {
     return sqlite3_last_insert_rowid(db_);
@@ -145,26 +150,32 @@ QVariant Statement::column(int i) const
 
 namespace data {
 
-Cell Statement::cell(int i, Snapshot& snapshot) const
+bool Statement::readCell(int i, Snapshot& snapshot, Cell& cell) const
 {
-    Cell cell;
+    Cell value;
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_NULL:
         break;
     case SQLITE_INTEGER:
-        cell.kind = Cell::Kind::Integer;
-        cell.integer = sqlite3_column_int64(stmt_, i);
+        value.kind = Cell::Kind::Integer;
+        value.integer = sqlite3_column_int64(stmt_, i);
         break;
     case SQLITE_FLOAT:
-        cell.kind = Cell::Kind::Real;
-        cell.real = sqlite3_column_double(stmt_, i);
+        value.kind = Cell::Kind::Real;
+        value.real = sqlite3_column_double(stmt_, i);
         break;
     default: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-        cell = snapshot.text(text, sqlite3_column_bytes(stmt_, i));
+        const int size = sqlite3_column_bytes(stmt_, i);
+        if (cell.kind == Cell::Kind::Text && snapshot.sameText(cell, text, size))
+            return false;
+        snapshot.assignText(cell, text, size);
+        return true;
     }
     }
-    return cell;
+    const bool changed = !snapshot.same(cell, value);
+    cell = value;
+    return changed;
 }
 
 } // namespace data

@@ -25,6 +25,8 @@ public:
     // Runs one statement with bound values; returns the number of rows it changed.
     int run(const QString& sql, const std::vector<QVariant>& values = {});
     qint64 lastInsertRowid() const;
+    // Gives back the page cache, e.g. after reading a whole table once.
+    void releaseCache();
     [[noreturn]] void fail(const QString& context) const;
 
 private:
@@ -46,8 +48,10 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QVariant column(int i) const;
-    // The value of column i, its text stored in the snapshot's arena.
-    Cell cell(int i, Snapshot& snapshot) const;
+    // Puts the value of column i into cell, its text into the snapshot's arena (into the bytes of
+    // the cell's old text where it fits). Returns whether the value differs from the cell's old
+    // one.
+    bool readCell(int i, Snapshot& snapshot, Cell& cell) const;
 
 private:
     const Connection& db_;

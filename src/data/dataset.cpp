@@ -33,12 +33,6 @@ bool matches(const Snapshot& snapshot, const Cell& value, const Condition& c)
     return c.op == '=' ? n == c.value : n > c.value;
 }
 
-struct SortKey
-{
-    int column;
-    bool descending;
-};
-
 } // namespace
 
 QString databasePath(const QString& connString)
@@ -82,6 +76,7 @@ void Table::requireActive(const char* operation) const
 {
     if (!active())
         fail(QStringLiteral("未打开，不能%1。").arg(QString::fromUtf8(operation)));
+    ensureLoaded();
 }
 
 int Table::fieldIndex(const QString& field) const
@@ -93,35 +88,29 @@ int Table::fieldIndex(const QString& field) const
     fail(QStringLiteral("没有字段 \"%1\"。").arg(field));
 }
 
+QString Table::selectAll() const
+{
+    QString order = QStringLiteral("rowid");
+    if (!indexField_.isEmpty())
+        order = quoted(indexField_) + QStringLiteral(", rowid");
+    return QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(quoted(tableName_), order);
+}
+
 void Table::open()
 {
     if (active())
         return;
     if (!isIdentifier(tableName_))
         throw Error(QStringLiteral("表名 \"%1\" 无效。").arg(tableName_));
+    if (!indexField_.isEmpty() && !isIdentifier(indexField_))
+        throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
     auto db = std::make_unique<Connection>(databasePath(connString_));
-    QString order = QStringLiteral("rowid");
-    if (!indexField_.isEmpty()) {
-        if (!isIdentifier(indexField_))
-            throw Error(QStringLiteral("索引字段 \"%1\" 无效。").arg(indexField_));
-        order = quoted(indexField_) + QStringLiteral(", rowid");
-    }
-    Statement statement(
-        *db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2").arg(quoted(tableName_), order));
     QStringList fields;
-    for (int i = 1; i < statement.columnCount(); ++i)
-        fields << statement.columnName(i);
-    Snapshot snapshot;
-    snapshot.reset(int(fields.size()));
-    std::vector<int> rows;
-    while (statement.step()) {
-        const int row = snapshot.addRow(statement.column(0).toLongLong());
-        Cell* cells = snapshot.cells(row);
-        for (int i = 0; i < fields.size(); ++i)
-            cells[i] = statement.cell(i + 1, snapshot);
-        rows.push_back(row);
+    {
+        const Statement statement(*db, selectAll());
+        for (int i = 1; i < statement.columnCount(); ++i)
+            fields << statement.columnName(i);
     }
-
     std::vector<Condition> conditions;
     fields_ = fields;
     if (filtered_) {
@@ -129,16 +118,75 @@ void Table::open()
         for (Condition& c : conditions)
             c.column = fieldIndex(c.field);
     }
+    // In WAL mode a read transaction keeps the table as it is now, whatever other handles write
+    // later: the rows are read when first needed, so that a large table costs nothing before.
+    Statement mode(*db, QStringLiteral("PRAGMA journal_mode"));
+    const bool wal =
+        mode.step() && mode.column(0).toString().compare(u"wal", Qt::CaseInsensitive) == 0;
+    if (wal) {
+        db->exec(QStringLiteral("BEGIN"));
+        Statement(*db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quoted(tableName_))).step();
+    }
     db_ = std::move(db);
-    snapshot_ = std::move(snapshot);
-    rows_ = std::move(rows);
+    snapshot_.reset(int(fields.size()));
+    rows_.clear();
     invalidateIndexes();
     conditions_ = std::move(conditions);
     sortText_.clear();
+    rankValid_ = false;
+    view_.clear();
+    pos_ = -1;
+    eof_ = true;
     state_ = State::Browse;
+    loaded_ = false;
+    readingOpen_ = wal;
+    if (!wal)
+        load();
+}
+
+void Table::load()
+{
+    loaded_ = true;
+    try {
+        Statement statement(*db_, selectAll());
+        // Sized from the row count, so that a large table is read without regrowth.
+        Statement count(*db_, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(tableName_)));
+        const size_t rowsHint =
+            count.step() ? size_t(std::max<qint64>(count.column(0).toLongLong(), 0)) : 0;
+        Snapshot snapshot;
+        snapshot.reset(int(fields_.size()), rowsHint);
+        std::vector<int> rows;
+        rows.reserve(rowsHint);
+        while (statement.step()) {
+            const int row = snapshot.addRow(statement.column(0).toLongLong());
+            Cell* cells = snapshot.cells(row);
+            for (int i = 0; i < fields_.size(); ++i)
+                statement.readCell(i + 1, snapshot, cells[i]);
+            rows.push_back(row);
+        }
+        if (readingOpen_) {
+            readingOpen_ = false;
+            db_->exec(QStringLiteral("COMMIT"));
+        }
+        // Every page was read once into the snapshot; the next table reuses the memory.
+        db_->releaseCache();
+        snapshot_ = std::move(snapshot);
+        rows_ = std::move(rows);
+    } catch (...) {
+        db_.reset();
+        readingOpen_ = false;
+        state_ = State::Inactive;
+        throw;
+    }
     rebuildView();
     pos_ = view_.empty() ? -1 : 0;
     eof_ = view_.empty();
+}
+
+void Table::ensureLoaded() const
+{
+    if (!loaded_ && active())
+        const_cast<Table*>(this)->load();
 }
 
 void Table::close()
@@ -147,10 +195,14 @@ void Table::close()
         return;
     savePending();
     db_.reset();
+    loaded_ = true;
+    readingOpen_ = false;
     invalidateIndexes();
     rows_.clear();
     snapshot_.reset(0);
     view_.clear();
+    rank_.clear();
+    rankValid_ = false;
     conditions_.clear();
     pos_ = -1;
     eof_ = true;
@@ -176,6 +228,7 @@ const std::vector<int>& Table::rowsWith(int column, qint64 value)
 
 void Table::rebuildView()
 {
+    sortKeys_.clear();
     view_.clear();
     const auto keep = [this](int row) {
         const Cell* cells = snapshot_.cells(row);
@@ -207,8 +260,9 @@ void Table::rebuildView()
             words.size() > 1 && words.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
         keys.push_back({fieldIndex(words.at(0)), descending});
     }
+    sortKeys_ = std::move(keys);
     std::stable_sort(view_.begin(), view_.end(), [&](int a, int b) {
-        for (const SortKey& k : keys) {
+        for (const SortKey& k : sortKeys_) {
             const int c =
                 snapshot_.compare(snapshot_.cells(a)[k.column], snapshot_.cells(b)[k.column]);
             if (c != 0)
@@ -216,6 +270,115 @@ void Table::rebuildView()
         }
         return false;
     });
+}
+
+bool Table::passes(int row) const
+{
+    if (!filtered_)
+        return true;
+    const Cell* cells = snapshot_.cells(row);
+    return std::all_of(conditions_.begin(), conditions_.end(),
+                       [&](const Condition& c) { return matches(snapshot_, cells[c.column], c); });
+}
+
+int Table::rankOf(int row)
+{
+    if (!rankValid_) {
+        rank_.assign(size_t(snapshot_.rowCount()), -1);
+        for (size_t i = 0; i < rows_.size(); ++i)
+            rank_[size_t(rows_[i])] = int(i);
+        rankValid_ = true;
+    }
+    return rank_[size_t(row)];
+}
+
+// The order rebuildView gives: the sort keys, ties in underlying order.
+bool Table::viewLess(int a, int b)
+{
+    for (const SortKey& k : sortKeys_) {
+        const int c = snapshot_.compare(snapshot_.cells(a)[k.column], snapshot_.cells(b)[k.column]);
+        if (c != 0)
+            return k.descending ? c > 0 : c < 0;
+    }
+    return rankOf(a) < rankOf(b);
+}
+
+// The position of a live row in the view, or -1: found by halves, since the view keeps the order
+// of viewLess.
+int Table::findInView(int row)
+{
+    if (!passes(row))
+        return -1;
+    const auto at = std::lower_bound(view_.begin(), view_.end(), row,
+                                     [this](int a, int b) { return viewLess(a, b); });
+    if (at != view_.end() && *at == row)
+        return int(at - view_.begin());
+    // Values that do not order strictly (text beside numbers) may defeat the halving.
+    const auto it = std::find(view_.begin(), view_.end(), row);
+    return it == view_.end() ? -1 : int(it - view_.begin());
+}
+
+// Puts a row that is not in the view where rebuildView would, if the filter keeps it; returns its
+// position, or -1.
+int Table::placeInView(int row)
+{
+    if (!passes(row))
+        return -1;
+    const auto at = std::upper_bound(view_.begin(), view_.end(), row,
+                                     [this](int a, int b) { return viewLess(a, b); });
+    const int pos = int(at - view_.begin());
+    view_.insert(at, row);
+    return pos;
+}
+
+// After a saved edit: only a change to a column that the filter or the sort reads can move the row.
+void Table::rowEdited(int row, const std::vector<bool>& changed)
+{
+    for (auto it = indexes_.begin(); it != indexes_.end();) {
+        if (changed[size_t(it->first)])
+            it = indexes_.erase(it);
+        else
+            ++it;
+    }
+    bool moves = std::any_of(sortKeys_.begin(), sortKeys_.end(),
+                             [&](const SortKey& k) { return changed[size_t(k.column)]; });
+    if (filtered_)
+        moves = moves || std::any_of(conditions_.begin(), conditions_.end(),
+                                     [&](const Condition& c) { return changed[size_t(c.column)]; });
+    if (!moves)
+        return;
+    const int oldPos = pos_;
+    view_.erase(view_.begin() + oldPos);
+    const int pos = placeInView(row);
+    pos_ = pos >= 0 ? pos : (view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1));
+}
+
+// After a saved append, the row already in rows_ (at its end when atEnd).
+void Table::rowInserted(int row, bool atEnd)
+{
+    if (atEnd && rankValid_) {
+        rank_.resize(size_t(snapshot_.rowCount()), -1);
+        rank_[size_t(row)] = int(rows_.size()) - 1;
+    } else {
+        rankValid_ = false;
+    }
+    const Cell* cells = snapshot_.cells(row);
+    for (auto it = indexes_.begin(); it != indexes_.end();) {
+        // A bucket lists its rows in underlying order: a row put in the middle needs a rebuild.
+        if (!atEnd) {
+            it = indexes_.erase(it);
+            continue;
+        }
+        qint64 n = 0;
+        if (snapshot_.toInteger(cells[it->first], &n))
+            it->second[n].push_back(row);
+        ++it;
+    }
+    const int pos = placeInView(row);
+    if (pos >= 0)
+        pos_ = pos;
+    else
+        pos_ = view_.empty() ? -1 : std::clamp(pos_, 0, int(view_.size()) - 1);
 }
 
 void Table::first()
@@ -238,6 +401,7 @@ void Table::next()
 
 bool Table::eof() const
 {
+    ensureLoaded();
     return !active() || eof_;
 }
 
@@ -281,6 +445,7 @@ int Table::recordCount() const
 
 void Table::setFilter(const QString& text)
 {
+    ensureLoaded();
     if (filtered_ && active()) {
         std::vector<Condition> conditions = parseFilter(text);
         for (Condition& c : conditions)
@@ -298,6 +463,7 @@ void Table::setFilter(const QString& text)
 
 void Table::setFiltered(bool on)
 {
+    ensureLoaded();
     if (!active()) {
         filtered_ = on;
         return;
@@ -390,18 +556,46 @@ bool Table::locate(const QString& field, const QVariant& value)
     requireActive("查找");
     const int i = fieldIndex(field);
     savePending();
+    // The value is needed only while looking: its text leaves nothing behind in the arena.
+    const Snapshot::Mark mark = snapshot_.mark();
     const Cell wanted = snapshot_.fromVariant(value);
-    if (wanted.isNull())
-        return false;
-    for (size_t k = 0; k < view_.size(); ++k) {
-        const Cell& v = snapshot_.cells(view_[k])[i];
-        if (!v.isNull() && snapshot_.compare(v, wanted) == 0) {
-            pos_ = int(k);
-            eof_ = false;
-            return true;
+    int found = -1;
+    qint64 n = 0;
+    const auto scan = [&] {
+        for (size_t k = 0; k < view_.size(); ++k) {
+            const Cell& v = snapshot_.cells(view_[k])[i];
+            if (!v.isNull() && snapshot_.compare(v, wanted) == 0)
+                return int(k);
         }
+        return -1;
+    };
+    if (wanted.isNull()) {
+        // Null equals nothing.
+    } else if (snapshot_.toInteger(wanted, &n)) {
+        // A whole number equals exactly the cells that read as that number, which the index lists
+        // in underlying order: without a sort the first of them in the view is the one.
+        const std::vector<int>& rows = rowsWith(i, n);
+        if (sortKeys_.empty()) {
+            for (auto it = rows.begin(); it != rows.end() && found < 0; ++it)
+                found = findInView(*it);
+        } else if (rows.size() <= 64) {
+            for (const int row : rows) {
+                const int at = findInView(row);
+                if (at >= 0 && (found < 0 || at < found))
+                    found = at;
+            }
+        } else {
+            found = scan();
+        }
+    } else {
+        found = scan();
     }
-    return false;
+    snapshot_.rollback(mark);
+    if (found < 0)
+        return false;
+    pos_ = found;
+    eof_ = false;
+    return true;
 }
 
 void Table::edit()
@@ -433,16 +627,19 @@ void Table::savePending()
         post();
 }
 
-void Table::readRow(int row)
+std::vector<bool> Table::readRow(int row)
 {
     Statement statement(*db_,
                         QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(tableName_)));
     statement.bind(1, snapshot_.rowid(row));
     if (!statement.step())
         fail(QStringLiteral("刚保存的记录读不回来。"));
+    // Into the row's own cells: an unchanged text keeps its bytes, a shorter one reuses them.
+    std::vector<bool> changed(size_t(fields_.size()));
     Cell* cells = snapshot_.cells(row);
     for (int i = 0; i < fields_.size(); ++i)
-        cells[i] = statement.cell(i, snapshot_);
+        changed[size_t(i)] = statement.readCell(i, snapshot_, cells[i]);
+    return changed;
 }
 
 void Table::post()
@@ -461,16 +658,14 @@ void Table::post()
     // A refused write leaves the handle browsing the row as the database still has it.
     const State pendingState = state_;
     state_ = State::Browse;
-    invalidateIndexes();
-    int saved = -1;
     if (pendingState == State::Edit) {
-        saved = view_[size_t(pos_)];
+        const int saved = view_[size_t(pos_)];
         if (!columns.isEmpty()) {
             values.push_back(snapshot_.rowid(saved));
             db_->run(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                          .arg(quoted(tableName_), columns.join(QStringLiteral(" = ?, "))),
                      values);
-            readRow(saved);
+            rowEdited(saved, readRow(saved));
         }
     } else {
         if (columns.isEmpty())
@@ -480,7 +675,7 @@ void Table::post()
                          .arg(quoted(tableName_), columns.join(u','),
                               QStringList(columns.size(), QStringLiteral("?")).join(u',')),
                      values);
-        saved = snapshot_.addRow(db_->lastInsertRowid());
+        const int saved = snapshot_.addRow(db_->lastInsertRowid());
         readRow(saved);
         auto at = rows_.end();
         if (!indexField_.isEmpty()) {
@@ -489,15 +684,10 @@ void Table::post()
                 return snapshot_.compare(snapshot_.cells(a)[key], snapshot_.cells(b)[key]) < 0;
             });
         }
+        const bool atEnd = at == rows_.end();
         rows_.insert(at, saved);
+        rowInserted(saved, atEnd);
     }
-    const int oldPos = pos_;
-    rebuildView();
-    const auto it = std::find(view_.begin(), view_.end(), saved);
-    if (it != view_.end())
-        pos_ = int(it - view_.begin());
-    else
-        pos_ = view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1);
     eof_ = view_.empty();
 }
 
@@ -512,9 +702,21 @@ void Table::remove()
     const int gone = currentRow();
     db_->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName_)),
              {snapshot_.rowid(gone)});
-    invalidateIndexes();
+    const Cell* cells = snapshot_.cells(gone);
+    for (auto& [column, index] : indexes_) {
+        qint64 n = 0;
+        if (!snapshot_.toInteger(cells[column], &n))
+            continue;
+        const auto bucket = index.find(n);
+        if (bucket == index.end())
+            continue;
+        const auto at = std::find(bucket->second.begin(), bucket->second.end(), gone);
+        if (at != bucket->second.end())
+            bucket->second.erase(at);
+    }
     view_.erase(view_.begin() + pos_);
     rows_.erase(std::find(rows_.begin(), rows_.end(), gone));
+    rankValid_ = false;
     if (pos_ >= int(view_.size()))
         pos_ = int(view_.size()) - 1;
     eof_ = view_.empty();

@@ -16,8 +16,9 @@ struct Condition;
 
 // A handle on one table with a static cursor: Open takes a snapshot of the table; changes made
 // through this handle are seen at once, changes made through another handle only after Close
-// and Open. The view is the snapshot narrowed by the filter (while filtered) and ordered by a
-// stable sort over the underlying order. Every failure raises base::Error.
+// and Open. The rows are read at the first operation that needs them, as they stood at Open. The
+// view is the snapshot narrowed by the filter (while filtered) and ordered by a stable sort over
+// the underlying order. Every failure raises base::Error.
 class Table
 {
 public:
@@ -72,6 +73,9 @@ public:
     // Removes the current row from the table at once; the next row becomes current.
     void remove();
 
+    // Bytes of text the snapshot holds, replaced texts included: what a memory check watches.
+    size_t textBytes() const { return snapshot_.textBytes(); }
+
     // Groups the writes of this handle, so that a failure or a killed process leaves none of them.
     void beginTransaction();
     void commit();
@@ -80,7 +84,11 @@ public:
     Connection& connection();
 
 private:
+    // Raises an error on a closed handle; reads the rows of an open one if not read yet.
     void requireActive(const char* operation) const;
+    QString selectAll() const;
+    void load();
+    void ensureLoaded() const;
     int fieldIndex(const QString& field) const;
     int currentRow() const;
     const Cell& currentCell(int column) const;
@@ -88,7 +96,14 @@ private:
     void rebuildView();
     void invalidateIndexes() { indexes_.clear(); }
     const std::vector<int>& rowsWith(int column, qint64 value);
-    void readRow(int row);
+    std::vector<bool> readRow(int row);
+    bool passes(int row) const;
+    bool viewLess(int a, int b);
+    int rankOf(int row);
+    int findInView(int row);
+    int placeInView(int row);
+    void rowEdited(int row, const std::vector<bool>& changed);
+    void rowInserted(int row, bool atEnd);
     [[noreturn]] void fail(const QString& what) const;
 
     QString tableName_;
@@ -99,8 +114,13 @@ private:
     Snapshot snapshot_;
     std::vector<int> rows_; // the snapshot's live rows in underlying order
     std::vector<int> view_;
-    // Rows by the whole-number value of one column, in underlying order; built when a filter
-    // first compares that column for equality, dropped on every write.
+    // Position in rows_ by snapshot row: the tie-break of the view's order, which makes the view
+    // searchable by halves.
+    std::vector<int> rank_;
+    bool rankValid_ = false;
+    // Rows by the whole-number value of one column, in underlying order; built when a filter or
+    // Locate first compares that column for equality, kept up to date by writes that leave the
+    // column alone.
     std::unordered_map<int, std::unordered_map<qint64, std::vector<int>>> indexes_;
     int pos_ = -1; // index into view_
     bool eof_ = true;
@@ -111,7 +131,15 @@ private:
     bool filtered_ = false;
     std::vector<Condition> conditions_;
     QString sortText_;
+    struct SortKey
+    {
+        int column;
+        bool descending;
+    };
+    std::vector<SortKey> sortKeys_; // sortText_ as rebuildView read it
     bool inTransaction_ = false;
+    bool loaded_ = true;
+    bool readingOpen_ = false; // the read transaction that keeps the table as at Open
 };
 
 // A handle that runs one SQL statement on its own connection; it yields no rows.

@@ -8,12 +8,12 @@ void Tado::DataModuleCreate()
 {
     connString_ = QStringLiteral("Data Source=") + programFolder() +
                   QStringLiteral("data.db;Mode=ReadWrite;");
-    subject.setIndexField(QStringLiteral("subid"));
+    subject.setIndexField(col::subId);
     for (Table* table : {&subject, &sort, &options}) {
         table->setConnectionString(connString_);
         table->open();
     }
-    sort.setSort(QStringLiteral("sortId"));
+    sort.setSort(col::sortId);
 }
 
 } // namespace data

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset.h"
+#include "schema.h"
 
 namespace data {
 
@@ -14,9 +15,9 @@ public:
     // failing table, which stays closed with the ones after it.
     void DataModuleCreate();
 
-    Table options{QStringLiteral("options")};
-    Table subject{QStringLiteral("subject")};
-    Table sort{QStringLiteral("sort")};
+    Table options{tbl::options};
+    Table subject{tbl::subject};
+    Table sort{tbl::sort};
 
 private:
     QString& connString_;

@@ -4,6 +4,7 @@
 #include "core/cipher.h"
 #include "core/ciphertexts.h"
 #include "core/paper.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/connect.h"
@@ -32,7 +33,7 @@ void Tksxz::FormCreate()
     app::fitText(ui->Label10, core::DecipherText(QString::fromLatin1(core::kExamCardText)));
     ADO_note.setConnectionString(nav::connString());
     ADO_note.open();
-    ADO_note.setSort(QStringLiteral("noteId"));
+    ADO_note.setSort(data::col::noteId);
 }
 
 void Tksxz::FormKeyDown(int vk)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "data/schema.h"
 #include "platform/form.h"
 
 #include <memory>
@@ -30,5 +31,5 @@ private:
     void backToMenu(const QString& text);
 
     std::unique_ptr<Ui::Tksxz> ui;
-    data::Table ADO_note{QStringLiteral("note")};
+    data::Table ADO_note{data::tbl::note};
 };

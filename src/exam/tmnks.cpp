@@ -1,9 +1,10 @@
 #include "tmnks.h"
 #include "ui_tmnks.h"
 
-#include "core/examsettings.h"
 #include "base/error.h"
+#include "core/examsettings.h"
 #include "data/programfolder.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "pictures/picture.h"
 #include "platform/artwork.h"
@@ -105,7 +106,7 @@ void Tmnks::FormCreate()
 
     ADO_Note.setConnectionString(nav::connString());
     ADO_Note.open();
-    ADO_Note.setSort(QStringLiteral("noteId"));
+    ADO_Note.setSort(data::col::noteId);
     ADO_Note.first();
 
     // Paper assembly leaves a filter on the questions.
@@ -171,24 +172,24 @@ void Tmnks::ShowQuestion()
     data::Table& options = bank.options;
 
     ADO_Note.setRecNo(CurrentQuestion);
-    const qint64 subId = ADO_Note.asInteger(QStringLiteral("subId"));
-    if (!subject.locate(QStringLiteral("subId"), subId))
+    const qint64 subId = ADO_Note.asInteger(data::col::subId);
+    if (!subject.locate(data::col::subId, subId))
         throw base::Error(
             QStringLiteral("题库中找不到第%1题（题号 %2）。").arg(CurrentQuestion).arg(subId));
 
     app::fitText(ui->Note, QString::number(CurrentQuestion) + QStringLiteral("、") +
-                               subject.asString(QStringLiteral("subtitle")));
+                               subject.asString(data::col::subTitle));
 
-    const QVariant info = subject.value(QStringLiteral("info"));
+    const QVariant info = subject.value(data::col::info);
     ui->LB_info->setText(pictures::namesNothing(info) ? QString() : info.toString());
     ui->LB_infoArea->verticalScrollBar()->setValue(0);
 
-    app::showStoredPicture(ui->pic, subject.value(QStringLiteral("subpic")));
-    infoPicField_ = subject.value(QStringLiteral("infopic"));
+    app::showStoredPicture(ui->pic, subject.value(data::col::subPic));
+    infoPicField_ = subject.value(data::col::infoPic);
     infoPicLoaded_ = false;
     ui->infopic->setProperty("Tag", pictures::namesNothing(infoPicField_) ? 0 : 1);
 
-    const qint64 typeId = subject.asInteger(QStringLiteral("typeId"));
+    const qint64 typeId = subject.asInteger(data::col::typeId);
     QLabel* const labels[4] = {ui->lb1, ui->lb2, ui->lb3, ui->lb4};
     if (typeId == 1) {
         ui->info->setText(QStringLiteral("判断题，请判断对错"));
@@ -208,18 +209,18 @@ void Tmnks::ShowQuestion()
         ui->opt4->show();
     }
 
-    options.setFilter(QStringLiteral("subid=") + QString::number(subId));
+    options.setFilter(data::equals(data::col::subId, subId));
     options.setFiltered(true);
     options.first();
     optionRows_ = 0;
     bool keyFound = false;
     // Positions beyond the fourth are never shown.
     for (int i = 0; i < 4 && !options.eof(); ++i, options.next()) {
-        const QString content = options.asString(QStringLiteral("optcontent"));
+        const QString content = options.asString(data::col::optContent);
         const QString text =
             typeId == 2 ? QChar(u'A' + i) + QStringLiteral(" ") + content : content;
-        const bool isKey = options.asInteger(QStringLiteral("iskey")) == 1;
-        OptionIds[size_t(i)] = options.asInteger(QStringLiteral("optid"));
+        const bool isKey = options.asInteger(data::col::isKey) == 1;
+        OptionIds[size_t(i)] = options.asInteger(data::col::optId);
         OptionKeys[size_t(i)] = isKey ? 1 : 0;
         optionRows_ = i + 1;
 
@@ -270,8 +271,8 @@ void Tmnks::RecordAnswer(const QString& caption, int position)
     try {
         ADO_Note.setRecNo(CurrentQuestion);
         ADO_Note.edit();
-        ADO_Note.setValue(QStringLiteral("optionid"), OptionIds[k]);
-        ADO_Note.setValue(QStringLiteral("isright"), OptionKeys[k]);
+        ADO_Note.setValue(data::col::optionId, OptionIds[k]);
+        ADO_Note.setValue(data::col::isRight, OptionKeys[k]);
         ADO_Note.post();
     } catch (...) {
         // The cell shows what is stored, so that the grid and the score agree.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "data/schema.h"
 #include "platform/form.h"
 
 #include <QPoint>
@@ -84,7 +85,7 @@ private:
 
     std::unique_ptr<Ui::Tmnks> ui;
     QTimer* Timer1 = nullptr;
-    data::Table ADO_Note{QStringLiteral("note")};
+    data::Table ADO_Note{data::tbl::note};
 
     int CurrentQuestion = 0;
     int QuestionCount = 0;

@@ -2,6 +2,7 @@
 #include "ui_txtxx.h"
 
 #include "core/paper.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/connect.h"
@@ -31,7 +32,7 @@ void Txtxx::FormCreate()
 {
     ADO_note.setConnectionString(nav::connString());
     ADO_note.open();
-    ADO_note.setSort(QStringLiteral("noteId"));
+    ADO_note.setSort(data::col::noteId);
 }
 
 void Txtxx::FormKeyDown(int vk)

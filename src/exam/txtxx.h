@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "data/schema.h"
 #include "platform/form.h"
 
 #include <array>
@@ -34,5 +35,5 @@ private:
     int checkedSet() const;
 
     std::unique_ptr<Ui::Txtxx> ui;
-    data::Table ADO_note{QStringLiteral("note")};
+    data::Table ADO_note{data::tbl::note};
 };

@@ -60,12 +60,51 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent)
 
 void PageBrowser::navigate(const QString& filePath)
 {
+    if (deferrals_ > 0) {
+        if (pending_.isNull())
+            waiting_.emplace_back(this);
+        pending_ = filePath;
+        return;
+    }
+    pending_.clear();
     const QUrl url = QUrl::fromLocalFile(filePath);
     const QFileInfo info(filePath);
     if (info.isFile() && info.size() > kAtOnceBytes && info.size() <= kMaxPageBytes)
         QTimer::singleShot(0, this, [this, url] { setSource(url, QTextDocument::HtmlResource); });
     else
         setSource(url, QTextDocument::HtmlResource);
+}
+
+PageBrowser::Deferral::Deferral()
+{
+    ++deferrals_;
+}
+
+PageBrowser::Deferral::~Deferral()
+{
+    --deferrals_;
+}
+
+void PageBrowser::loadPending()
+{
+    if (pending_.isNull())
+        return;
+    navigate(std::exchange(pending_, QString()));
+}
+
+void PageBrowser::loadDeferred()
+{
+    const std::vector<QPointer<PageBrowser>> waiting = std::exchange(waiting_, {});
+    for (const QPointer<PageBrowser>& browser : waiting) {
+        if (browser)
+            browser->loadPending();
+    }
+}
+
+void PageBrowser::showEvent(QShowEvent* event)
+{
+    loadPending();
+    QTextBrowser::showEvent(event);
 }
 
 QVariant PageBrowser::loadResource(int type, const QUrl& name)

@@ -3,6 +3,7 @@
 
 #include "core/cipher.h"
 #include "core/ciphertexts.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/dialogs.h"
@@ -143,9 +144,9 @@ void Tmain::Image7Click()
     subject.close();
     subject.open();
     subject.setFiltered(false);
-    subject.setSort(QStringLiteral("errorTimes DESC"));
+    subject.setSort(data::col::errorTimes + QStringLiteral(" DESC"));
     subject.first();
-    subject.setFilter(QStringLiteral("errorTimes>0"));
+    subject.setFilter(data::greater(data::col::errorTimes, 0));
     subject.setFiltered(true);
     if (subject.recordCount() > 0) {
         nav::openErrorProne();

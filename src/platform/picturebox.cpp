@@ -19,6 +19,7 @@ void PictureBox::setFit(Fit fit)
 {
     fit_ = fit;
     grow();
+    updateOpacity();
     update();
 }
 
@@ -30,10 +31,12 @@ PictureBox::Fit PictureBox::fit() const
 void PictureBox::setPicture(pictures::Picture picture)
 {
     picture_ = std::move(picture);
+    onWhite_.assign(size_t(picture_.frames.size()), QImage());
     frame_ = 0;
     plays_ = 0;
     finished_ = false;
     grow();
+    updateOpacity();
     updateGeometry();
     update();
     scheduleFrame();
@@ -74,7 +77,8 @@ void PictureBox::advanceFrame()
         }
         frame_ = 0;
     }
-    update();
+    // Only the picture changes; the box around it and its parent stay as they are.
+    update(frameRect());
     scheduleFrame();
 }
 
@@ -83,18 +87,48 @@ QSize PictureBox::sizeHint() const
     return picture_.isNull() ? QWidget::sizeHint() : picture_.size();
 }
 
+QRect PictureBox::frameRect() const
+{
+    const QSize size = picture_.isNull() ? QSize() : picture_.frames.at(frame_).image.size();
+    const QPoint origin = fit_ == Fit::Centre
+                              ? QPoint((width() - size.width()) / 2, (height() - size.height()) / 2)
+                              : QPoint(0, 0);
+    return QRect(origin, size);
+}
+
+const QImage& PictureBox::shownFrame()
+{
+    const QImage& image = picture_.frames.at(frame_).image;
+    if (!image.hasAlphaChannel())
+        return image;
+    QImage& composed = onWhite_[size_t(frame_)];
+    if (composed.isNull()) {
+        composed = QImage(image.size(), QImage::Format_RGB32);
+        composed.fill(Qt::white);
+        QPainter painter(&composed);
+        painter.drawImage(0, 0, image);
+    }
+    return composed;
+}
+
+void PictureBox::updateOpacity()
+{
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 !picture_.isNull() && frameRect().contains(rect(), false));
+}
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull())
         return;
-    const QImage& image = picture_.frames.at(frame_).image;
-    const QPoint origin =
-        fit_ == Fit::Centre ? QPoint((width() - image.width()) / 2, (height() - image.height()) / 2)
-                            : QPoint(0, 0);
     QPainter painter(this);
-    if (image.hasAlphaChannel())
-        painter.fillRect(QRect(origin, image.size()), Qt::white);
-    painter.drawImage(origin, image);
+    painter.drawImage(frameRect().topLeft(), shownFrame());
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateOpacity();
 }
 
 void PictureBox::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QTimer;
 
@@ -41,12 +42,19 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void grow();
     void scheduleFrame();
+    // Where the current frame lies in the box.
+    QRect frameRect() const;
+    // The current frame as it is shown: on white where it is transparent.
+    const QImage& shownFrame();
+    // A box that the picture covers paints every pixel itself: nothing behind it is painted again.
+    void updateOpacity();
 
     pictures::Picture picture_;
     Fit fit_ = Fit::Centre;
@@ -54,6 +62,7 @@ private:
     int plays_ = 0;
     bool finished_ = false;
     QTimer* timer_;
+    std::vector<QImage> onWhite_; // by frame, made when first shown
 };
 
 // Loads the picture that a stored field names into box and shows it; hides the box when the field

@@ -1,5 +1,6 @@
 #include "questionviewer.h"
 
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/connect.h"
@@ -115,7 +116,7 @@ QuestionViewer::Current QuestionViewer::moveToCurrent()
     data::Table& subject = nav::dataModule().subject;
     subject.first();
     subject.moveBy(currentNo() - 1);
-    return {subject.asInteger(QStringLiteral("subid")), subject.recNo(), std::nullopt};
+    return {subject.asInteger(data::col::subId), subject.recNo(), std::nullopt};
 }
 
 void QuestionViewer::UpdateButtons()
@@ -143,13 +144,13 @@ void QuestionViewer::ShowCurrent()
     const Current current = moveToCurrent();
     data::Table& subject = nav::dataModule().subject;
     app::fitText(note_, QStringLiteral("第%1题\n\n").arg(current.number) +
-                            subject.asString(QStringLiteral("subtitle")));
-    const QVariant info = subject.value(QStringLiteral("info"));
+                            subject.asString(data::col::subTitle));
+    const QVariant info = subject.value(data::col::info);
     info_->setText(info.isNull() || info.toString() == QLatin1String("NULL") ? QString()
                                                                              : info.toString());
     infoArea_->verticalScrollBar()->setValue(0);
     // A picture that fails to load is reported afterwards; the display goes on without it.
-    app::showStoredPicture(pic_, subject.value(QStringLiteral("subpic")));
+    app::showStoredPicture(pic_, subject.value(data::col::subPic));
 
     const std::array<QLabel*, 4>& labels = options_;
     const bool review = current.choice.has_value();
@@ -158,7 +159,7 @@ void QuestionViewer::ShowCurrent()
         options_[2]->hide();
         options_[3]->hide();
     } else {
-        const bool trueFalse = subject.asInteger(QStringLiteral("typeId")) == 1;
+        const bool trueFalse = subject.asInteger(data::col::typeId) == 1;
         options_[2]->setVisible(!trueFalse);
         options_[3]->setVisible(!trueFalse);
     }
@@ -169,12 +170,12 @@ void QuestionViewer::ShowCurrent()
     }
 
     data::Table& options = nav::dataModule().options;
-    filterTo(options, QStringLiteral("subid=%1").arg(current.subId));
+    filterTo(options, data::equals(data::col::subId, current.subId));
     options.first();
     for (std::size_t i = 0; i < labels.size() && !options.eof(); ++i, options.next()) {
-        QString text = options.asString(QStringLiteral("optcontent"));
-        const bool isKey = options.asInteger(QStringLiteral("iskey")) == 1;
-        if (review && options.asInteger(QStringLiteral("optid")) == *current.choice)
+        QString text = options.asString(data::col::optContent);
+        const bool isKey = options.asInteger(data::col::isKey) == 1;
+        if (review && options.asInteger(data::col::optId) == *current.choice)
             text += QStringLiteral("×");
         if (isKey)
             text += QStringLiteral("√");

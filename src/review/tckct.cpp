@@ -1,6 +1,7 @@
 #include "tckct.h"
 #include "ui_tckct.h"
 
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/dialogs.h"
 #include "platform/navigation.h"
@@ -24,7 +25,7 @@ void Tckct::FormCreate()
     ado_note.setConnectionString(nav::connString());
     ado_note.open();
     ado_note.first();
-    filterTo(ado_note, QStringLiteral("isright=%1").arg(0));
+    filterTo(ado_note, data::equals(data::col::isRight, 0));
     ado_note.first();
     CurrentNo = 1;
     ShowCurrent();
@@ -39,9 +40,9 @@ QuestionViewer::Current Tckct::moveToCurrent()
 {
     ado_note.first();
     ado_note.moveBy(CurrentNo - 1);
-    const qint64 subId = ado_note.asInteger(QStringLiteral("subid"));
+    const qint64 subId = ado_note.asInteger(data::col::subId);
     data::Table& subject = nav::dataModule().subject;
-    filterTo(subject, QStringLiteral("subid=%1").arg(subId));
+    filterTo(subject, data::equals(data::col::subId, subId));
     subject.first();
-    return {subId, CurrentNo, ado_note.asInteger(QStringLiteral("optionid"))};
+    return {subId, CurrentNo, ado_note.asInteger(data::col::optionId)};
 }

@@ -3,6 +3,7 @@
 #include "questionviewer.h"
 
 #include "data/dataset.h"
+#include "data/schema.h"
 
 #include <memory>
 
@@ -30,5 +31,5 @@ protected:
 private:
     std::unique_ptr<Ui::Tckct> ui;
     static int CurrentNo;
-    data::Table ado_note{QStringLiteral("note")};
+    data::Table ado_note{data::tbl::note};
 };

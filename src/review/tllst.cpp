@@ -1,6 +1,7 @@
 #include "tllst.h"
 #include "ui_tllst.h"
 
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/dialogs.h"
 #include "platform/navigation.h"
@@ -25,8 +26,8 @@ void Tllst::FormCreate()
     // Given once: the chooser may change its selection while this viewer is open.
     ui->noteinfo->setText(QStringLiteral("试题类型：") + category_);
     data::Table& subject = nav::dataModule().subject;
-    filterTo(subject, QStringLiteral("sortId=%1").arg(sortId_));
-    subject.setSort(QStringLiteral("sortId"));
+    filterTo(subject, data::equals(data::col::sortId, sortId_));
+    subject.setSort(data::col::sortId);
     CurrentNo = 1;
     ShowCurrent();
 }

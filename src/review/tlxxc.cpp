@@ -2,6 +2,7 @@
 
 #include "ui_tlxxc.h"
 
+#include "data/schema.h"
 #include "data/tado.h"
 #include "platform/artwork.h"
 #include "platform/connect.h"
@@ -81,19 +82,19 @@ void Tlxxc::FillCategories()
         delete item;
     items_.clear();
 
-    const QString scale = QStringLiteral("scale%1").arg(ui->cbx->currentIndex());
+    const QString scale = data::col::scale(ui->cbx->currentIndex());
     for (; !sort.eof(); sort.next()) {
         if (sort.asInteger(scale) <= 0)
             continue;
         // SortIds holds no more; further categories are not offered rather than overrun it.
         if (items_.size() == SortIds.size())
             break;
-        const int sortId = int(sort.asInteger(QStringLiteral("sortID")));
+        const int sortId = int(sort.asInteger(data::col::sortId));
         SortIds[items_.size()] = sortId;
         subject.setFiltered(false);
-        subject.setFilter(QStringLiteral("sortID=%1").arg(sortId));
+        subject.setFilter(data::equals(data::col::sortId, sortId));
         subject.setFiltered(true);
-        auto* item = new QRadioButton(sort.asString(QStringLiteral("sortname")) +
+        auto* item = new QRadioButton(sort.asString(data::col::sortName) +
                                           QStringLiteral(" (%1 题)").arg(subject.recordCount()),
                                       ui->rgp);
         item->setObjectName(QStringLiteral("rgpItem%1").arg(items_.size()));

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(data::databasePath(app::ConnString), bank.dbPath());
         QVERIFY(app::ado->subject.active() && app::ado->sort.active() &&
                 app::ado->options.active());
-        QCOMPARE(app::ado->sort.sort(), QStringLiteral("sortId"));
+        QCOMPARE(app::ado->sort.sort(), QStringLiteral("sortid"));
         QCOMPARE(app::ado->subject.recordCount(), 1);
         QVERIFY(!app::main->isVisible());
     }

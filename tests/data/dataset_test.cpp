@@ -1,5 +1,6 @@
-#include "data/dataset.h"
 #include "base/error.h"
+#include "data/dataset.h"
+#include "data/schema.h"
 #include "data/tado.h"
 #include "support/testbank.h"
 
@@ -53,6 +54,36 @@ private slots:
         QCOMPARE(ids(*sort, QStringLiteral("sortID")), (QList<qint64>{2, 1}));
         sort->setSort(QStringLiteral("sortId"));
         QCOMPARE(ids(*sort, QStringLiteral("SORTID")), (QList<qint64>{1, 2}));
+    }
+
+    // Every column constant names a column of each table it is read from.
+    void namesMatchTheSchema()
+    {
+        testing::TestBank bank;
+        fill(bank);
+        bank.exec(QStringLiteral("INSERT INTO note (subid) VALUES (10)"));
+        namespace col = data::col;
+        const std::pair<QString, QStringList> tables[] = {
+            {data::tbl::sort,
+             {col::sortId, col::sortName, col::scale(0), col::scale(1), col::scale(2),
+              col::scale(3), col::scale(4)}},
+            {data::tbl::subject,
+             {col::subId, col::subTitle, col::subPic, col::info, col::infoPic, col::typeId,
+              col::sortId, col::stId, col::errorTimes}},
+            {data::tbl::options, {col::optId, col::subId, col::optContent, col::isKey}},
+            {data::tbl::note, {col::noteId, col::subId, col::optionId, col::isRight}},
+        };
+        for (const auto& [name, columns] : tables) {
+            auto t = open(bank, name);
+            t->first();
+            for (const QString& column : columns) {
+                try {
+                    t->value(column);
+                } catch (const base::Error& e) {
+                    QFAIL(qPrintable(name + u' ' + e.text()));
+                }
+            }
+        }
     }
 
     void filterGrammar()
@@ -262,6 +293,97 @@ private slots:
         QCOMPARE(s->recNo(), 5);
         QVERIFY(s->locate(QStringLiteral("SUBID"), QStringLiteral("60")));
         QCOMPARE(s->asInteger(QStringLiteral("subid")), 60);
+    }
+
+    // Writes keep the view in place of rebuilding it: after each one, the view must be the one a
+    // freshly opened handle with the same filter and sort shows, and Locate must agree with it.
+    void writesLeaveTheViewAsAFreshHandleShowsIt()
+    {
+        testing::TestBank bank;
+        bank.addGeneratedQuestions(60);
+        const struct
+        {
+            const char* filter;
+            const char* sort;
+        } views[] = {{"", ""},
+                     {"", "errorTimes DESC"},
+                     {"errorTimes>0", "errorTimes DESC, typeId"},
+                     {"(sortid=2) and (typeId=1)", "typeId"},
+                     {"sortid=3", ""}};
+        int step = 0;
+        for (const auto& v : views) {
+            auto a = open(bank, QStringLiteral("subject"), QStringLiteral("subid"));
+            const auto shape = [&](Table& t) {
+                t.setFilter(QString::fromLatin1(v.filter));
+                t.setFiltered(*v.filter != 0);
+                t.setSort(QString::fromLatin1(v.sort));
+            };
+            shape(*a);
+            for (int i = 0; i < 24; ++i, ++step) {
+                const qint64 id = 1 + (step * 37) % 60;
+                if (!a->locate(QStringLiteral("subId"), id))
+                    continue;
+                a->edit();
+                a->setValue(QStringLiteral("errorTimes"),
+                            a->asInteger(QStringLiteral("errorTimes")) + (step % 3 == 2 ? -1 : 1));
+                if (step % 7 == 0)
+                    a->setValue(QStringLiteral("sortid"), 1 + step % 4);
+                a->post();
+                const QList<qint64> seen = ids(*a);
+                auto fresh = open(bank, QStringLiteral("subject"), QStringLiteral("subid"));
+                shape(*fresh);
+                QCOMPARE(seen, ids(*fresh));
+                for (const qint64 probe : {id, qint64(1 + step % 60)}) {
+                    QCOMPARE(a->locate(QStringLiteral("subid"), probe), seen.contains(probe));
+                    if (seen.contains(probe))
+                        QCOMPARE(a->recNo(), int(seen.indexOf(probe)) + 1);
+                }
+            }
+        }
+
+        // Appends and deletes on a filtered, sorted paper.
+        bank.exec(
+            QStringLiteral("INSERT INTO note (subid, isright) VALUES (5, 0), (6, 1), (7, 0)"));
+        auto note = open(bank, QStringLiteral("note"));
+        note->setFilter(QStringLiteral("isright=0"));
+        note->setFiltered(true);
+        note->setSort(QStringLiteral("noteId"));
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(note->locate(QStringLiteral("isright"), 0), note->recordCount() > 0);
+            if (i % 3 == 2 && !note->eof()) {
+                note->remove();
+            } else {
+                note->append();
+                note->setValue(QStringLiteral("subid"), 100 + i);
+                note->setValue(QStringLiteral("isright"), i % 2);
+                note->post();
+            }
+            const QList<qint64> seen = ids(*note);
+            auto fresh = open(bank, QStringLiteral("note"));
+            fresh->setFilter(QStringLiteral("isright=0"));
+            fresh->setFiltered(true);
+            fresh->setSort(QStringLiteral("noteId"));
+            QCOMPARE(seen, ids(*fresh));
+        }
+    }
+
+    // Each saved counter used to store the row's texts once more.
+    void savingARowAgainStoresNoNewText()
+    {
+        testing::TestBank bank;
+        fill(bank);
+        auto s = open(bank, QStringLiteral("subject"), QStringLiteral("subid"));
+        QVERIFY(s->locate(QStringLiteral("subId"), QStringLiteral("30")));
+        const size_t before = s->textBytes();
+        for (int i = 0; i < 100; ++i) {
+            QVERIFY(s->locate(QStringLiteral("subId"), 30));
+            s->edit();
+            s->setValue(QStringLiteral("errorTimes"), i);
+            s->post();
+        }
+        QCOMPARE(s->asInteger(QStringLiteral("errorTimes")), 99);
+        QCOMPARE(s->asString(QStringLiteral("subtitle")).isEmpty(), false);
+        QCOMPARE(s->textBytes(), before);
     }
 
     void deletingUntilEofEmptiesTheTable()

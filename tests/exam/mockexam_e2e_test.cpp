@@ -15,6 +15,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -157,12 +158,10 @@ std::vector<std::pair<int, int>> paperLayout(int scale1, int scale2)
 
 } // namespace
 
-class MockExamE2eTest : public QObject
+class MockExamE2eTest : public testing::WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<testing::TestBank> bank;
-    std::unique_ptr<testing::BoxAnswerer> boxes;
     std::map<int, int> countersBefore;
     // What the learner did with each question of the paper, by subject id, and the paper order.
     std::map<int, Answer> answers;
@@ -183,7 +182,6 @@ class MockExamE2eTest : public QObject
     void startProgram()
     {
         countersBefore = counters();
-        boxes = std::make_unique<testing::BoxAnswerer>();
         app::startUp();
         app::main->show();
     }
@@ -322,19 +320,10 @@ class MockExamE2eTest : public QObject
 private slots:
     void init()
     {
-        bank = std::make_unique<testing::TestBank>();
+        WindowTest::init();
         fillBank(*bank);
         answers.clear();
         paperOrder.clear();
-    }
-
-    void cleanup()
-    {
-        app::shutDown();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        boxes.reset();
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        bank.reset();
     }
 
     void allRightPassesAndLowersEveryCounter()
@@ -556,6 +545,7 @@ private slots:
         if (confirmation && confirmation->isVisible())
             keypad(confirmation, Qt::Key_0);
         QCOMPARE(boxes->count(), 1);
+        boxes->clear();
         QCOMPARE(resultWindows(), 1);
         QVERIFY(counters() == scored);
         QCOMPARE(labelText(app::xxts, "lbksfs"), QStringLiteral("10"));

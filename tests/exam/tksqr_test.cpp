@@ -9,6 +9,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,27 +51,17 @@ void settle()
 
 } // namespace
 
-class TksqrTest : public QObject
+class TksqrTest : public testing::WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<testing::TestBank> bank;
 
 private slots:
     void init()
     {
-        bank = std::make_unique<testing::TestBank>();
+        WindowTest::init();
         bank->writeFile(QStringLiteral("system.ini"), "alltime=600\nmark=90\n");
         makePaper(*bank, 3);
         app::startUp();
-    }
-
-    void cleanup()
-    {
-        app::shutDown();
-        settle();
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        bank.reset();
     }
 
     void layout()
@@ -153,14 +144,14 @@ private slots:
         bank->writeFile(QStringLiteral("system.ini"), "alltime=1\nmark=90\n");
         Tmnks* exam = testing::openExam(2);
         QPointer<Tksqr> w = confirmation(exam);
-        testing::BoxAnswerer boxes;
         exam->Timer1Timer();
         QVERIFY(app::xxts);
         const QPointer<Txxts> result = app::xxts;
         button(w, "Button2")->click();
         QVERIFY(exam->isHidden());
         QCOMPARE(app::xxts, result);
-        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("时间到！")});
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("时间到！")});
+        boxes->clear();
     }
 };
 

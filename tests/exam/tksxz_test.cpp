@@ -10,6 +10,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,12 +48,11 @@ Tksxz* openInstructions(int vehicleClass)
 
 } // namespace
 
-class TksxzTest : public QObject
+class TksxzTest : public testing::WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void windowShowsRulesAndCard();
     void confirmDrawsPaperAndOpensExam_data();
     void confirmDrawsPaperAndOpensExam();
@@ -62,16 +62,9 @@ private slots:
     void failedWriteKeepsOldPaperAndShowsError();
 };
 
-void TksxzTest::cleanup()
-{
-    app::shutDown();
-    QCOMPARE(testing::windowsLeft(), QStringList());
-}
-
 void TksxzTest::windowShowsRulesAndCard()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     Tksxz* w = openInstructions(0);
     QCOMPARE(w->objectName(), QStringLiteral("ksxz"));
@@ -100,105 +93,100 @@ void TksxzTest::confirmDrawsPaperAndOpensExam_data()
 void TksxzTest::confirmDrawsPaperAndOpensExam()
 {
     QFETCH(bool, byEnter);
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     Tksxz* w = openInstructions(0);
-    testing::BoxAnswerer boxes;
     if (byEnter)
         QTest::keyClick(w, Qt::Key_Return);
     else
         w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
 
-    QVERIFY2(app::mnks, qPrintable(boxes.texts().join(u'|')));
-    QVERIFY(boxes.texts().isEmpty());
+    QVERIFY2(app::mnks, qPrintable(boxes->texts().join(u'|')));
+    QVERIFY(boxes->texts().isEmpty());
     QVERIFY(!w->isVisible());
     QVERIFY(app::mnks->isVisible());
     QCOMPARE(app::mnks->Tag(), 2);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型：C1"));
     // 2 true/false then 3 multiple choice of category 1; nothing of the old paper.
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT group_concat(typeId, '') FROM (SELECT typeId FROM "
-                                        "note JOIN subject USING (subid) ORDER BY noteId)"))
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT group_concat(typeId, '') FROM (SELECT typeId FROM "
+                                         "note JOIN subject USING (subid) ORDER BY noteId)"))
                  .toString(),
              QStringLiteral("11222"));
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
              0);
+    boxes->clear();
 }
 
 void TksxzTest::classWithoutCaptionCodeKeepsBareLabel()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     openInstructions(3);
-    testing::BoxAnswerer boxes;
     app::ksxz->BitBtn1Click();
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型："));
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
 }
 
 void TksxzTest::shortCategoryIsReportedOnce()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     openInstructions(1);
-    testing::BoxAnswerer boxes;
     app::ksxz->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("安全行车：没有判断题，少2题")),
-             qPrintable(boxes.at(0).text));
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY2(boxes->at(0).text.contains(QStringLiteral("安全行车：没有判断题，少2题")),
+             qPrintable(boxes->at(0).text));
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("考试车型：A2"));
-    QCOMPARE(testing::paperOf(bank).split(u',').size(), 3);
+    QCOMPARE(testing::paperOf(*bank).split(u',').size(), 3);
+    boxes->clear();
 }
 
 void TksxzTest::classWithoutQuotaIsRefused()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::main->show();
     Tksxz* w = openInstructions(2);
-    testing::BoxAnswerer boxes;
     w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("无法组卷")), qPrintable(boxes.at(0).text));
-    QCOMPARE(boxes.at(0).owner, w);
-    QVERIFY(boxes.at(0).onTop);
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY2(boxes->at(0).text.contains(QStringLiteral("无法组卷")), qPrintable(boxes->at(0).text));
+    QCOMPARE(boxes->at(0).owner, w);
+    QVERIFY(boxes->at(0).onTop);
     QVERIFY(!app::mnks);
     // Back to the main menu: the instructions window has no way back of its own.
     QVERIFY(!w->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!app::ksxz);
     QVERIFY(app::main->isVisible());
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,102,103,104"));
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("101,102,103,104"));
+    boxes->clear();
 }
 
 void TksxzTest::failedWriteKeepsOldPaperAndShowsError()
 {
-    testing::TestBank bank;
-    fillBank(bank);
-    bank.exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
-                             "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    fillBank(*bank);
+    bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE INSERT ON note WHEN (SELECT count(*) FROM "
+                              "note) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     app::startUp();
     Tksxz* w = openInstructions(0);
-    testing::BoxAnswerer boxes;
     QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.at(0).text.contains(QStringLiteral("disk full")), qPrintable(boxes.at(0).text));
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY2(boxes->at(0).text.contains(QStringLiteral("disk full")),
+             qPrintable(boxes->at(0).text));
     QVERIFY(!app::mnks);
     QVERIFY(w->isVisible());
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,102,103,104"));
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(isright) FROM note")).toInt(), 2);
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("101,102,103,104"));
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT sum(isright) FROM note")).toInt(), 2);
 
     // Confirming again starts over.
-    bank.exec(QStringLiteral("DROP TRIGGER t"));
+    bank->exec(QStringLiteral("DROP TRIGGER t"));
     w->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     QVERIFY(app::mnks);
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT count(*) FROM note")).toInt(), 5);
+    boxes->clear();
 }
 
 VELMOOR_TEST_MAIN(TksxzTest)

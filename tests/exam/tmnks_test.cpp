@@ -10,6 +10,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -85,11 +86,9 @@ void keypad(QWidget* w, Qt::Key key)
 
 } // namespace
 
-class TmnksTest : public QObject
+class TmnksTest : public testing::WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<testing::TestBank> bank;
 
     qint64 noteValue(int row, const char* field)
     {
@@ -101,16 +100,6 @@ class TmnksTest : public QObject
     }
 
 private slots:
-    void init() { bank = std::make_unique<testing::TestBank>(); }
-
-    void cleanup()
-    {
-        app::shutDown();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        bank.reset();
-    }
-
     void layout()
     {
         makePaper(*bank, 1, 1);
@@ -459,21 +448,21 @@ private slots:
         bank->exec(QStringLiteral("UPDATE subject SET subpic = 'broken.jpg', infopic = "
                                   "'broken.jpg' WHERE subid < 103"));
         bank->exec(QStringLiteral("UPDATE subject SET infopic = 'i.jpg' WHERE subid = 103"));
-        testing::BoxAnswerer boxes;
         app::startUp();
         Tmnks* w = openExam(2);
-        QTRY_COMPARE(boxes.count(), 1);
-        QVERIFY(boxes.at(0).text.contains(QStringLiteral("broken.jpg")));
-        QCOMPARE(boxes.at(0).owner, w);
+        QTRY_COMPARE(boxes->count(), 1);
+        QVERIFY(boxes->at(0).text.contains(QStringLiteral("broken.jpg")));
+        QCOMPARE(boxes->at(0).owner, w);
         get<QPushButton>(w, "bt_next")->click();
-        QTRY_COMPARE(boxes.count(), 2);
+        QTRY_COMPARE(boxes->count(), 2);
         // A mock examination never shows an explanation picture, so it never decodes one.
         get<QPushButton>(w, "opt1")->click();
         get<QPushButton>(w, "opt1")->click();
         QCOMPARE(w->currentQuestion(), 3);
         QVERIFY(get<app::PictureBox>(w, "infopic")->picture().isNull());
         QCoreApplication::processEvents();
-        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes->count(), 2);
+        boxes->clear();
     }
 
     void whatIsShownIsWhatIsStored()
@@ -497,14 +486,14 @@ private slots:
         QCOMPARE(text(w, "lb4"), QString());
 
         // A refused save leaves the cell as stored and is reported once.
-        testing::BoxAnswerer boxes;
         get<QPushButton>(w, "opt1")->click();
-        QCOMPARE(boxes.texts().size(), 1);
-        QVERIFY(boxes.at(0).text.contains(QStringLiteral("database is locked")));
+        QCOMPARE(boxes->texts().size(), 1);
+        QVERIFY(boxes->at(0).text.contains(QStringLiteral("database is locked")));
         QCOMPARE(cell(w, 3), QStringLiteral("3"));
         QCOMPARE(noteValue(3, "optionid"), 0);
         QCoreApplication::processEvents();
-        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes->count(), 1);
+        boxes->clear();
     }
 
     void emptyPaper()
@@ -562,11 +551,10 @@ private slots:
         QCOMPARE(text(w, "atime"), QStringLiteral("0:01"));
         QVERIFY(!app::xxts);
 
-        testing::BoxAnswerer boxes;
         w->Timer1Timer();
-        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("时间到！")});
-        QCOMPARE(boxes.at(0).owner, w);
-        QVERIFY(boxes.at(0).onTop);
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("时间到！")});
+        QCOMPARE(boxes->at(0).owner, w);
+        QVERIFY(boxes->at(0).onTop);
         QCOMPARE(text(w, "atime"), QStringLiteral("0:00"));
         QVERIFY(app::xxts && app::xxts->isVisible());
         QVERIFY(w->isHidden());
@@ -578,8 +566,9 @@ private slots:
         w->Timer1Timer();
         QCOMPARE(app::xxts, result);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes->count(), 1);
         QCOMPARE(text(w, "atime"), QStringLiteral("0:00"));
+        boxes->clear();
     }
 };
 

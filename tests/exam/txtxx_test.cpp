@@ -3,13 +3,14 @@
 #include "app/shared.h"
 #include "app/startup.h"
 #include "exam/tmnks.h"
+#include "examsupport.h"
 #include "menu/tmain.h"
 #include "platform/navigation.h"
-#include "examsupport.h"
 #include "support/boxes.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -39,12 +40,11 @@ void fillBank(testing::TestBank& bank)
 
 } // namespace
 
-class TxtxxTest : public QObject
+class TxtxxTest : public testing::WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void windowOffersTenSets();
     void defaultSetIsTheFirst_data();
     void defaultSetIsTheFirst();
@@ -55,16 +55,9 @@ private slots:
     void handedInStudySetLeavesCountersAlone();
 };
 
-void TxtxxTest::cleanup()
-{
-    app::shutDown();
-    QCOMPARE(testing::windowsLeft(), QStringList());
-}
-
 void TxtxxTest::windowOffersTenSets()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     Txtxx* w = app::xtxx;
     QCOMPARE(w->objectName(), QStringLiteral("xtxx"));
@@ -101,37 +94,34 @@ void TxtxxTest::defaultSetIsTheFirst_data()
 void TxtxxTest::defaultSetIsTheFirst()
 {
     QFETCH(bool, byEnter);
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::xtxx->show();
-    testing::BoxAnswerer boxes;
     if (byEnter)
         QTest::keyClick(app::xtxx, Qt::Key_Return);
     else
         app::xtxx->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QVERIFY2(app::mnks, qPrintable(boxes.texts().join(u'|')));
+    QVERIFY2(app::mnks, qPrintable(boxes->texts().join(u'|')));
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(app::mnks->isVisible());
     QCOMPARE(app::mnks->Tag(), 1);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("试卷编号：第1套"));
     // True/false first; within a type the bank's order.
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("12,14,11,13"));
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("12,14,11,13"));
+    boxes->clear();
 }
 
 void TxtxxTest::busSetReplacesTheOldPaper()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::xtxx->show();
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R10"))->click();
-    testing::BoxAnswerer boxes;
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
     QCOMPARE(app::mnks->lb_kscx()->text(), QStringLiteral("试卷编号：第10套"));
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("101,103,102"));
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("101,103,102"));
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT sum(optionid) + sum(isright) FROM note")).toInt(),
              0);
 
     // The set stays chosen for the next visit.
@@ -140,42 +130,39 @@ void TxtxxTest::busSetReplacesTheOldPaper()
 
 void TxtxxTest::emptySetIsRefusedAndOldPaperKept()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::xtxx->show();
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R3"))->click();
-    testing::BoxAnswerer boxes;
     app::xtxx->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("第三套没有试题，请选择其他试题。")});
+    QCOMPARE(boxes->texts(), QStringList{QStringLiteral("第三套没有试题，请选择其他试题。")});
     QVERIFY(!app::mnks);
     QVERIFY(app::xtxx->isVisible());
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("900,901"));
-    QCOMPARE(bank.scalar(QStringLiteral("SELECT sum(optionid) FROM note")).toInt(), 18013);
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("900,901"));
+    QCOMPARE(bank->scalar(QStringLiteral("SELECT sum(optionid) FROM note")).toInt(), 18013);
 
     // Another set still works afterwards.
     app::xtxx->findChild<QRadioButton*>(QStringLiteral("R1"))->click();
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("12,14,11,13"));
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("12,14,11,13"));
+    boxes->clear();
 }
 
 void TxtxxTest::returnButtonHidesTheWindow()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::xtxx->show();
     app::xtxx->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
     QVERIFY(!app::xtxx->isVisible());
     QVERIFY(!app::mnks);
-    QCOMPARE(testing::paperOf(bank), QStringLiteral("900,901"));
+    QCOMPARE(testing::paperOf(*bank), QStringLiteral("900,901"));
 }
 
 void TxtxxTest::openedAgainTheWindowTakesTheKeyboard()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::main->show();
     nav::showStudySets();
@@ -192,18 +179,16 @@ void TxtxxTest::openedAgainTheWindowTakesTheKeyboard()
 
 void TxtxxTest::handedInStudySetLeavesCountersAlone()
 {
-    testing::TestBank bank;
-    fillBank(bank);
+    fillBank(*bank);
     app::startUp();
     app::xtxx->show();
-    testing::BoxAnswerer boxes;
     app::xtxx->BitBtn1Click();
     QVERIFY(app::mnks);
     // Every question unanswered: a mock examination would count each one wrong.
     app::mnks->handIn();
     QVERIFY(app::mnks->handedIn());
     QCOMPARE(
-        bank.scalar(QStringLiteral("SELECT count(*) FROM subject WHERE errorTimes <> 0")).toInt(),
+        bank->scalar(QStringLiteral("SELECT count(*) FROM subject WHERE errorTimes <> 0")).toInt(),
         0);
 }
 

@@ -11,6 +11,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -67,11 +68,9 @@ const QString kStudy = QStringLiteral("您的本次学习成绩为：");
 
 } // namespace
 
-class TxxtsTest : public QObject
+class TxxtsTest : public testing::WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<testing::TestBank> bank;
 
     int errorTimes(int subId)
     {
@@ -81,16 +80,6 @@ class TxxtsTest : public QObject
     }
 
 private slots:
-    void init() { bank = std::make_unique<testing::TestBank>(); }
-
-    void cleanup()
-    {
-        app::shutDown();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(testing::topLevelsLeft(), QStringList());
-        bank.reset();
-    }
-
     void layout()
     {
         makePaper(*bank, 1, 1);
@@ -174,14 +163,14 @@ private slots:
         makePaper(*bank, 3, 1, 1);
         bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON subject WHEN NEW.subid = 103 "
                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-        testing::BoxAnswerer boxes;
         handIn(2);
-        QTRY_VERIFY(boxes.texts().join(QString()).contains(QStringLiteral("refused")));
-        QCOMPARE(boxes.count(), 1);
+        QTRY_VERIFY(boxes->texts().join(QString()).contains(QStringLiteral("refused")));
+        QCOMPARE(boxes->count(), 1);
         for (int id : {101, 102, 103})
             QCOMPARE(errorTimes(id), 0);
         // The score stands although the counters could not be kept.
         QCOMPARE(label("lbksfs"), QStringLiteral("1"));
+        boxes->clear();
     }
 
     void writeThatEndsTheTransactionLeavesTheSharedTableAsTheFile()
@@ -190,10 +179,9 @@ private slots:
         makePaper(*bank, 3, 1, 1);
         bank->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON subject WHEN NEW.subid = 103 "
                                   "BEGIN SELECT RAISE(ROLLBACK, 'disk full'); END"));
-        testing::BoxAnswerer boxes;
         handIn(2);
-        QTRY_COMPARE(boxes.count(), 1);
-        QVERIFY(boxes.at(0).text.contains(QStringLiteral("disk full")));
+        QTRY_COMPARE(boxes->count(), 1);
+        QVERIFY(boxes->at(0).text.contains(QStringLiteral("disk full")));
         data::Table& subject = app::ado->subject;
         QVERIFY(subject.active());
         for (int id : {101, 102, 103}) {
@@ -202,21 +190,22 @@ private slots:
             QCOMPARE(errorTimes(id), 0);
         }
         QCoreApplication::processEvents();
-        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes->count(), 1);
+        boxes->clear();
     }
 
     void failedScoringShowsThatThereIsNoScore()
     {
         makePaper(*bank, 2, 1);
         bank->exec(QStringLiteral("UPDATE note SET isright = 'x' WHERE subid = 102"));
-        testing::BoxAnswerer boxes;
         handIn(2);
-        QTRY_COMPARE(boxes.count(), 1);
+        QTRY_COMPARE(boxes->count(), 1);
         QCOMPARE(label("lbksfs"), QString());
         QCOMPARE(label("lb_ksjg"), QString());
         QCOMPARE(label("lb_tsxx"), QStringLiteral("成绩无法计算。"));
         QCoreApplication::processEvents();
-        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes->count(), 1);
+        boxes->clear();
     }
 
     void closeReturnsToTheMenu()

@@ -6,6 +6,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -35,16 +36,14 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier)
 
 } // namespace
 
-class TxccxTest : public QObject
+class TxccxTest : public testing::WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<testing::TestBank> bank;
 
 private slots:
     void init()
     {
-        bank = std::make_unique<testing::TestBank>();
+        WindowTest::init();
         bank->addCategory(1, QStringLiteral("法规"), {2, 2, 2, 2, 2});
         for (int id = 1; id <= 4; ++id)
             bank->addQuestion(id, id % 2 + 1, 1,
@@ -52,13 +51,6 @@ private slots:
                               0);
         app::startUp();
         app::main->show();
-    }
-
-    void cleanup()
-    {
-        app::shutDown();
-        bank.reset();
-        QCOMPARE(testing::windowsLeft(), QStringList());
     }
 
     void entriesAndDefaults()

@@ -3,6 +3,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -39,29 +40,23 @@ Tckct* open()
 
 } // namespace
 
-class TckctTest : public QObject
+class TckctTest : public testing::WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<testing::BoxAnswerer> boxes;
-
 private slots:
-    void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup() { testing::shutDownAndCheck(boxes); }
-
     void marksTheChoiceAndTheKey()
     {
-        testing::TestBank bank;
-        bank.addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
-        bank.addQuestion(10, 1, 1, {"正确", "错误"}, 1);
-        bank.addQuestion(20, 2, 1, {"甲", "乙", "丙", "丁"}, 2);
-        bank.addQuestion(30, 2, 1, {"子", "丑", "寅"}, 1);
-        bank.addQuestion(40, 2, 1, {"a", "b", "c", "d"}, 0);
+        bank->addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
+        bank->addQuestion(10, 1, 1, {"正确", "错误"}, 1);
+        bank->addQuestion(20, 2, 1, {"甲", "乙", "丙", "丁"}, 2);
+        bank->addQuestion(30, 2, 1, {"子", "丑", "寅"}, 1);
+        bank->addQuestion(40, 2, 1, {"a", "b", "c", "d"}, 0);
         // Paper order: right, wrong, wrong, unanswered; only the last three are reviewed.
-        addPaperRow(bank, 40, 401, 1);
-        addPaperRow(bank, 10, 101, 0);
-        addPaperRow(bank, 20, 204, 0);
-        addPaperRow(bank, 30, 0, 0);
+        addPaperRow(*bank, 40, 401, 1);
+        addPaperRow(*bank, 10, 101, 0);
+        addPaperRow(*bank, 20, 204, 0);
+        addPaperRow(*bank, 30, 0, 0);
         app::startUp();
         Tckct* w = open();
         QVERIFY(!w->findChild<QLabel*>("noteinfo"));
@@ -106,10 +101,9 @@ private slots:
     void crossAndTickOnTheSameOption()
     {
         // A row marked wrong although its option is the key: both marks, the cross first.
-        testing::TestBank bank;
-        bank.addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
-        bank.addQuestion(10, 1, 1, {"正确", "错误"}, 0);
-        addPaperRow(bank, 10, 101, 0);
+        bank->addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
+        bank->addQuestion(10, 1, 1, {"正确", "错误"}, 0);
+        addPaperRow(*bank, 10, 101, 0);
         app::startUp();
         Tckct* w = open();
         QCOMPARE(label(w, "lb1")->text(), QStringLiteral("正确×√"));
@@ -118,10 +112,9 @@ private slots:
 
     void paperWithoutWrongAnswers()
     {
-        testing::TestBank bank;
-        bank.addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
-        bank.addQuestion(10, 1, 1, {"正确", "错误"}, 0);
-        addPaperRow(bank, 10, 101, 1);
+        bank->addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
+        bank->addQuestion(10, 1, 1, {"正确", "错误"}, 0);
+        addPaperRow(*bank, 10, 101, 1);
         app::startUp();
         Tckct* w = open();
         QCOMPARE(label(w, "note")->text(), QStringLiteral("没有可显示的试题。"));

@@ -3,6 +3,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -61,16 +62,11 @@ Tllst* openViewer()
 
 } // namespace
 
-class TllstTest : public QObject
+class TllstTest : public testing::WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<testing::BoxAnswerer> boxes;
-
 private slots:
-    void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup() { testing::shutDownAndCheck(boxes); }
-
     void oneQuestionDisablesNavigationAfterAnyPress_data()
     {
         QTest::addColumn<QString>("button");
@@ -80,8 +76,7 @@ private slots:
     void oneQuestionDisablesNavigationAfterAnyPress()
     {
         QFETCH(QString, button);
-        testing::TestBank bank;
-        addCategory(bank, 1);
+        addCategory(*bank, 1);
         app::startUp();
         Tllst* w = openViewer();
         QVERIFY(w);
@@ -96,8 +91,7 @@ private slots:
 
     void boundsKeepThePositionAtFirstAndLast()
     {
-        testing::TestBank bank;
-        addCategory(bank, 3);
+        addCategory(*bank, 3);
         app::startUp();
         Tllst* w = openViewer();
 
@@ -118,8 +112,7 @@ private slots:
 
     void lastAndFirstOfALongCategory()
     {
-        testing::TestBank bank;
-        addCategory(bank, 37);
+        addCategory(*bank, 37);
         app::startUp();
         Tllst* w = openViewer();
         QCOMPARE(text(w, "noteinfo"), QStringLiteral("试题类型：标志标线 (37 题)"));
@@ -134,10 +127,9 @@ private slots:
 
     void optionRowsFollowTheQuestion()
     {
-        testing::TestBank bank;
-        bank.addCategory(7, QStringLiteral("判断"), {10, 0, 0, 0, 0});
-        bank.addQuestion(1, 1, 7, {"正确", "错误"}, 1);
-        bank.addQuestion(2, 2, 7, {"一", "二", "三", "四", "五"}, 0);
+        bank->addCategory(7, QStringLiteral("判断"), {10, 0, 0, 0, 0});
+        bank->addQuestion(1, 1, 7, {"正确", "错误"}, 1);
+        bank->addQuestion(2, 2, 7, {"一", "二", "三", "四", "五"}, 0);
         app::startUp();
         Tllst* w = openViewer();
 
@@ -166,12 +158,11 @@ private slots:
 
     void analysisAndPictureRules()
     {
-        testing::TestBank bank;
-        bank.addCategory(7, QStringLiteral("图"), {10, 0, 0, 0, 0});
-        bank.addQuestion(1, 2, 7, {"甲", "乙", "丙", "丁"}, 3, 0, QStringLiteral("NULL"),
-                         QStringLiteral("NULL"));
-        bank.addQuestion(2, 2, 7, {"子", "丑", "寅", "卯"}, 0, 0, QStringLiteral("missing.jpg"),
-                         QStringLiteral("看清标志"));
+        bank->addCategory(7, QStringLiteral("图"), {10, 0, 0, 0, 0});
+        bank->addQuestion(1, 2, 7, {"甲", "乙", "丙", "丁"}, 3, 0, QStringLiteral("NULL"),
+                          QStringLiteral("NULL"));
+        bank->addQuestion(2, 2, 7, {"子", "丑", "寅", "卯"}, 0, 0, QStringLiteral("missing.jpg"),
+                          QStringLiteral("看清标志"));
         app::startUp();
         Tllst* w = openViewer();
         QCOMPARE(text(w, "info"), QString());
@@ -217,8 +208,7 @@ private slots:
 
     void emptyCategoryShowsNothingToPage()
     {
-        testing::TestBank bank;
-        bank.addCategory(7, QStringLiteral("空"), {10, 0, 0, 0, 0});
+        bank->addCategory(7, QStringLiteral("空"), {10, 0, 0, 0, 0});
         app::startUp();
         Tllst* w = openViewer();
         QVERIFY(w);

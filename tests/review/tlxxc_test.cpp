@@ -3,6 +3,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -71,20 +72,14 @@ void addBank(testing::TestBank& bank)
 
 } // namespace
 
-class TlxxcTest : public QObject
+class TlxxcTest : public testing::WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<testing::BoxAnswerer> boxes;
-
 private slots:
-    void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup() { testing::shutDownAndCheck(boxes); }
-
     void listsTheCategoriesOfTheChosenClass()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         app::lxxc = new Tlxxc;
         app::lxxc->show();
@@ -112,8 +107,7 @@ private slots:
 
     void browseOpensTheSelectedCategory()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         app::lxxc = new Tlxxc;
         app::lxxc->show();
@@ -140,9 +134,8 @@ private slots:
 
     void classWithoutCategoriesBrowsesNothing()
     {
-        testing::TestBank bank;
-        bank.addCategory(1, QStringLiteral("道路通行"), {10, 0, 0, 0, 0});
-        bank.addQuestion(1, 1, 1, {"正确", "错误"}, 0);
+        bank->addCategory(1, QStringLiteral("道路通行"), {10, 0, 0, 0, 0});
+        bank->addQuestion(1, 1, 1, {"正确", "错误"}, 0);
         app::startUp();
         app::lxxc = new Tlxxc;
         app::lxxc->show();
@@ -158,15 +151,14 @@ private slots:
 
     void eachOpeningMakesAFreshChooser()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         auto* first = new Tlxxc;
         first->show();
         pickClass(first, 1);
 
         // A category added and the table re-read between the two openings.
-        bank.addCategory(5, QStringLiteral("新增分类"), {4, 0, 0, 0, 0});
+        bank->addCategory(5, QStringLiteral("新增分类"), {4, 0, 0, 0, 0});
         app::ado->sort.close();
         app::ado->sort.open();
         app::lxxc = new Tlxxc;

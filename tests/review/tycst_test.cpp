@@ -3,6 +3,7 @@
 #include "support/testbank.h"
 #include "support/testmain.h"
 #include "support/windows.h"
+#include "support/windowtest.h"
 
 #include "app/shared.h"
 #include "app/startup.h"
@@ -48,20 +49,14 @@ Tycst* openFromMenu()
 
 } // namespace
 
-class TycstTest : public QObject
+class TycstTest : public testing::WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<testing::BoxAnswerer> boxes;
-
 private slots:
-    void init() { boxes = std::make_unique<testing::BoxAnswerer>(); }
-    void cleanup() { testing::shutDownAndCheck(boxes); }
-
     void mostOftenMissedFirst()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         Tycst* w = openFromMenu();
         QVERIFY(w);
@@ -81,14 +76,13 @@ private slots:
 
     void yesResetsEveryCounter()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         boxes->answerWith(QMessageBox::Yes);
         Tycst* w = openFromMenu();
         press(w, "Button5");
         QCOMPARE(boxes->texts(), QStringList{QStringLiteral("是否清空易错试题?")});
-        QCOMPARE(nonZeroCounters(bank), 0);
+        QCOMPARE(nonZeroCounters(*bank), 0);
         QTRY_VERIFY(app::ycst.isNull());
 
         // The menu reads the counters afresh and finds nothing left.
@@ -108,8 +102,7 @@ private slots:
     void noOrEnterKeepsTheCounters()
     {
         QFETCH(bool, enter);
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         if (enter)
             boxes->answerWithEnter();
@@ -119,17 +112,16 @@ private slots:
         press(w, "Button5");
         QCOMPARE(boxes->texts(), QStringList{QStringLiteral("是否清空易错试题?")});
         boxes->clear();
-        QCOMPARE(nonZeroCounters(bank), 4);
+        QCOMPARE(nonZeroCounters(*bank), 4);
         QTRY_VERIFY(app::ycst.isNull());
     }
 
     void failedResetKeepsTheWindowOpen()
     {
-        testing::TestBank bank;
-        addBank(bank);
+        addBank(*bank);
         app::startUp();
         Tycst* w = openFromMenu();
-        bank.exec(QStringLiteral("ALTER TABLE subject RENAME TO subject_gone"));
+        bank->exec(QStringLiteral("ALTER TABLE subject RENAME TO subject_gone"));
         boxes->answerWith(QMessageBox::Yes);
         press(w, "Button5");
         QCOMPARE(boxes->count(), 2);
@@ -141,9 +133,8 @@ private slots:
 
     void emptyListShowsNothingToPage()
     {
-        testing::TestBank bank;
-        bank.addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
-        bank.addQuestion(1, 1, 1, {"正确", "错误"}, 0);
+        bank->addCategory(1, QStringLiteral("综合"), {10, 10, 10, 0, 0});
+        bank->addQuestion(1, 1, 1, {"正确", "错误"}, 0);
         app::startUp();
         app::ycst = new Tycst;
         app::ycst->show();

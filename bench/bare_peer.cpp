@@ -1,0 +1,136 @@
+// The yardstick for the whole-process benchmarks: a bare Qt Widgets program doing the least that
+// the learner's view needs, with no data, artwork or logic of its own.
+//
+//   bare_peer startup         six windows (the program's start-up set, one with a combo box, so
+//                             seven top-level widgets), the 786 x 576 menu shown; quits once that
+//                             is painted and idle, as the program does with VELMOOR_QUIT_WHEN_IDLE
+//   bare_peer menu SECONDS    the shown menu window, idle for SECONDS
+//   bare_peer clock SECONDS   a window whose label counts down once a second, for SECONDS
+//   bare_peer movie SECONDS GIF
+//                             a GIF playing in a QLabel through QMovie, inside a group box
+//
+// The idle modes print the CPU time (user + system, milliseconds) used over SECONDS, counted from
+// one second after the start, on stdout.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMovie>
+#include <QTimer>
+#include <QWidget>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Quits once the window has been painted and the work queued by then is done.
+class QuitAfterFirstPaint final : public QObject
+{
+public:
+    explicit QuitAfterFirstPaint(QWidget* window) : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp,
+                               [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+        }
+        return false;
+    }
+};
+
+std::unique_ptr<QWidget> window(const QString& title, QSize size)
+{
+    auto w = std::make_unique<QWidget>();
+    w->setWindowTitle(title);
+    w->resize(size);
+    return w;
+}
+
+// Measures from one second after the start, once the first paint is done, for SECONDS.
+int idleFor(const char* seconds)
+{
+    double before = 0;
+    QTimer::singleShot(1000, qApp, [&before] { before = cpuMs(); });
+    QTimer::singleShot(1000 + int(std::atof(seconds) * 1000), qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    std::printf("%.1f\n", cpuMs() - before);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("startup");
+
+    if (mode == u"startup" || mode == u"menu") {
+        std::vector<std::unique_ptr<QWidget>> windows;
+        windows.push_back(window(QStringLiteral("Velmoor"), QSize(786, 576)));
+        for (int i = 0; i < 5; ++i)
+            windows.push_back(window(QStringLiteral("page %1").arg(i), QSize(640, 480)));
+        auto* classes = new QComboBox(windows.back().get());
+        classes->addItems({QStringLiteral("C1"), QStringLiteral("A2")});
+        classes->view(); // its popup is a top-level widget of its own, as in the program
+        new QLabel(QStringLiteral("Velmoor"), windows.front().get());
+        if (mode == u"startup") {
+            new QuitAfterFirstPaint(windows.front().get());
+            windows.front()->show();
+            return QApplication::exec();
+        }
+        windows.front()->show();
+        return argc > 2 ? idleFor(argv[2]) : 2;
+    }
+    if (mode == u"clock" && argc > 2) {
+        auto w = window(QStringLiteral("clock"), QSize(796, 580));
+        auto* time = new QLabel(QStringLiteral("45:00"), w.get());
+        time->setGeometry(40, 327, 49, 13);
+        int left = 2700;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, time, [&] {
+            --left;
+            time->setText(
+                QStringLiteral("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')));
+        });
+        tick.start(1000);
+        w->show();
+        return idleFor(argv[2]);
+    }
+    if (mode == u"movie" && argc > 3) {
+        auto w = window(QStringLiteral("movie"), QSize(796, 580));
+        auto* box = new QGroupBox(QStringLiteral("考试题目："), w.get());
+        box->setGeometry(157, 8, 630, 297);
+        auto* label = new QLabel(box);
+        label->setGeometry(400, 104, 225, 137);
+        label->setAlignment(Qt::AlignCenter);
+        QMovie movie(QString::fromLocal8Bit(argv[3]));
+        label->setMovie(&movie);
+        movie.start();
+        w->show();
+        return idleFor(argv[2]);
+    }
+    std::fprintf(stderr,
+                 "usage: bare_peer startup | menu SECONDS | clock SECONDS | movie SECONDS GIF\n");
+    return 2;
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Whole-process start-up: the program from launch to an idle, painted main menu, against the bare
+# Qt peer with the same windows (bench/bare_peer.cpp), on the bundled bank and on generated banks.
+# Runs are paired and interleaved (the order flips every round) and offscreen; reported are the
+# medians of the wall times, of the per-pair ratios and of peak RSS.
+#   bench/startup.sh [BUILD_DIR [ROUNDS [SIZES...]]]     e.g. bench/startup.sh build 21 20000 100000
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$here/build}" && pwd)
+rounds=${2:-21}
+shift $(( $# > 2 ? 2 : $# ))
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(20000 100000)
+
+program=$build/velmoor
+peer=$build/bin/bare_peer
+[ -x "$program/velmoor" ] && [ -x "$peer" ] || { echo "build velmoor and bare_peer first" >&2; exit 2; }
+export QT_QPA_PLATFORM=offscreen VELMOOR_QUIT_WHEN_IDLE=1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Runs one command; appends "milliseconds max-RSS-KiB" to the file $1.
+timed() {
+  local out=$1; shift
+  local t0 t1
+  t0=$(date +%s%N)
+  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>&1
+  t1=$(date +%s%N)
+  echo "$(( (t1 - t0) / 1000 )) $(cat "$work/rss")" >> "$out"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# A program folder beside the built one, with its own bank.
+folder_with() {
+  local dir=$work/bank$1
+  mkdir -p "$dir"
+  cp "$program/velmoor" "$dir/"
+  for f in html upload system.ini; do ln -s "$program/$f" "$dir/$f"; done
+  "$here/bench/makebank.sh" "$program/velmoor-bank" "$1" "$dir/data.db" >/dev/null
+  echo "$dir"
+}
+
+measure() {
+  local label=$1 dir=$2
+  local p=$work/p.$label q=$work/q.$label
+  : > "$p"; : > "$q"
+  # One unmeasured pair warms the page cache.
+  "$dir/velmoor" >/dev/null 2>&1; "$peer" startup >/dev/null 2>&1
+  for ((i = 0; i < rounds; ++i)); do
+    if (( i % 2 == 0 )); then timed "$p" "$dir/velmoor"; timed "$q" "$peer" startup
+    else timed "$q" "$peer" startup; timed "$p" "$dir/velmoor"; fi
+  done
+  local tp tq ratio rp rq
+  tp=$(cut -d' ' -f1 "$p" | median)
+  tq=$(cut -d' ' -f1 "$q" | median)
+  ratio=$(paste -d' ' "$p" "$q" | awk '{ print $1 / $3 }' | median)
+  rp=$(cut -d' ' -f2 "$p" | median)
+  rq=$(cut -d' ' -f2 "$q" | median)
+  awk -v l="$label" -v tp="$tp" -v tq="$tq" -v r="$ratio" -v rp="$rp" -v rq="$rq" 'BEGIN {
+    printf "%-8s program %7.1f ms  peer %7.1f ms  ratio %5.2f   RSS %6.1f / %6.1f MiB = %4.2f\n",
+           l, tp / 1000, tq / 1000, r, rp / 1024, rq / 1024, rp / rq }'
+}
+
+echo "start-up to an idle main menu, $rounds pairs, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+measure bundled "$program"
+for n in "${sizes[@]}"; do
+  measure "$n" "$(folder_with "$n")"
+done
