@@ -151,7 +151,7 @@ int writeQuestionPaper(data::Table& note, const std::vector<qint64>& subids)
     return replacePaper(note, [&] {
         for (const qint64 id : subids) {
             note.append();
-            note.setValue(kSubId, id);
+            note.setValue(data::col::subId, id);
         }
         return int(subids.size());
     });
