@@ -1,8 +1,10 @@
 #include "app/shared.h"
+#include "app/startup.h"
 #include "menu/tmain.h"
 #include "reviewsupport.h"
 #include "support/testbank.h"
 #include "support/testmain.h"
+#include "support/windowtest.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,7 +22,7 @@ QWidget* shown(const char* name)
 
 } // namespace
 
-class TsstmTest : public QObject
+class TsstmTest : public testing::WindowTest
 {
     Q_OBJECT
 
@@ -30,13 +32,11 @@ private slots:
 
 void TsstmTest::resultsFollowTheTypingAndOpenWithTheKeyMarked()
 {
-    testing::TestBank bank;
-    bank.addCategory(1, QStringLiteral("法规"), {10, 0, 0, 0, 0});
+    bank->addCategory(1, QStringLiteral("法规"), {10, 0, 0, 0, 0});
     for (int id = 1; id <= 12; ++id)
-        bank.addQuestion(id, 2, 1, {QStringLiteral("鸣喇叭"), QStringLiteral("减速让行")}, 1);
+        bank->addQuestion(id, 2, 1, {QStringLiteral("鸣喇叭"), QStringLiteral("减速让行")}, 1);
     app::startUp();
     app::main->show();
-    auto boxes = std::make_unique<testing::BoxAnswerer>();
     QTest::keyClick(app::main, Qt::Key_3, Qt::KeypadModifier);
     QWidget* w = shown("sstm");
     QVERIFY(w);
@@ -71,7 +71,6 @@ void TsstmTest::resultsFollowTheTypingAndOpenWithTheKeyMarked()
     QCOMPARE(testing::text(w, "lb_sl"), QStringLiteral("没有找到含“题目1没有”的试题。"));
     QTest::keyClick(entry, Qt::Key_Escape);
     QVERIFY(!shown("sstm"));
-    testing::shutDownAndCheck(boxes);
 }
 
 VELMOOR_TEST_MAIN(TsstmTest)
