@@ -1,5 +1,6 @@
 #include "textfit.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -18,6 +19,34 @@ bool fits(const QLabel* label, const QString& text)
         return label->heightForWidth(box.width()) <= box.height();
     return label->fontMetrics().horizontalAdvance(text) <= box.width();
 }
+
+void fitDesignTexts(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && label->textFormat() != Qt::RichText &&
+            !fits(label, label->text()))
+            fitText(label, label->text(), kDesignMinimum);
+    }
+}
+
+// Measuring text costs, and most windows made at start-up are never shown: their fixed texts are
+// fitted when they first are.
+class FitOnFirstShow final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            fitDesignTexts(static_cast<QWidget*>(watched));
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -72,11 +101,7 @@ void fitWindowTexts(QWidget* window)
         font.setPixelSize(size);
         w->setFont(font);
     }
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (!label->text().isEmpty() && label->textFormat() != Qt::RichText &&
-            !fits(label, label->text()))
-            fitText(label, label->text(), kDesignMinimum);
-    }
+    window->installEventFilter(new FitOnFirstShow(window));
 }
 
 } // namespace app

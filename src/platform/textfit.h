@@ -15,7 +15,7 @@ void fitText(QLabel* label, const QString& text, int minPixelSize = 12);
 
 // Once after setupUi: fonts in the .ui files are given in pixels through the dynamic property
 // "pixelSize" (a .ui font has only a point size), and a design text that would not fit its label
-// in the face that stands in for the Windows font is fitted.
+// in the face that stands in for the Windows font is fitted when the window is first shown.
 void fitWindowTexts(QWidget* window);
 
 } // namespace app
