@@ -3,6 +3,10 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPointer>
+
+#include <utility>
+#include <vector>
 
 namespace app {
 namespace {
@@ -20,32 +24,36 @@ bool fits(const QLabel* label, const QString& text)
     return label->fontMetrics().horizontalAdvance(text) <= box.width();
 }
 
-void fitDesignTexts(QWidget* window)
-{
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (!label->text().isEmpty() && label->textFormat() != Qt::RichText &&
-            !fits(label, label->text()))
-            fitText(label, label->text(), kDesignMinimum);
-    }
-}
-
 // Measuring text costs, and most windows made at start-up are never shown: their fixed texts are
-// fitted when they first are.
+// fitted when they first are, those that still show the text the window was designed with.
 class FitOnFirstShow final : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit FitOnFirstShow(QWidget* window) : QObject(window)
+    {
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty() && label->textFormat() != Qt::RichText)
+                designed_.push_back({label, label->text()});
+        }
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show) {
             watched->removeEventFilter(this);
-            fitDesignTexts(static_cast<QWidget*>(watched));
+            for (const auto& [label, text] : designed_) {
+                if (label && label->text() == text && !fits(label, text))
+                    fitText(label, text, kDesignMinimum);
+            }
             deleteLater();
         }
         return false;
     }
+
+private:
+    std::vector<std::pair<QPointer<QLabel>, QString>> designed_;
 };
 
 } // namespace
@@ -101,7 +109,7 @@ void fitWindowTexts(QWidget* window)
         font.setPixelSize(size);
         w->setFont(font);
     }
-    window->installEventFilter(new FitOnFirstShow(window));
+    new FitOnFirstShow(window);
 }
 
 } // namespace app
