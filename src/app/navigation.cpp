@@ -132,12 +132,13 @@ void openInstructions(int mode)
     app::ksxz->show();
 }
 
-void openExam(int mode, const QString& caption)
+void openExam(int mode, const QString& caption, int studySet)
 {
     app::mnks = new Tmnks;
     if (!caption.isEmpty())
         app::mnks->lb_kscx()->setText(caption);
     app::mnks->setTag(mode);
+    app::mnks->setStudySet(studySet);
     app::mnks->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "shared.h"
 
+#include "core/history.h"
 #include "core/search.h"
 #include "data/dataset.h"
 #include "data/programfolder.h"
@@ -74,6 +75,10 @@ void startUp()
     guard([] {
         searchIndex = std::make_unique<core::SearchIndexRefresher>(data::databasePath(ConnString));
     });
+    // A database from before the exam history gains its tables here; one that did not open has
+    // been reported already.
+    if (ado->subject.active())
+        guard([] { core::ensureHistoryTables(ado->subject.connection()); });
     dtjq = new Tdtjq;
     xtxx = new Txtxx;
 }

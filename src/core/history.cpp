@@ -97,4 +97,9 @@ std::vector<AnswerRecord> recordedAnswers(data::Connection& db, qint64 paperId)
     return answers;
 }
 
+QString minutesAndSeconds(int seconds)
+{
+    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(QString::number(seconds % 60), 2, u'0');
+}
+
 } // namespace core

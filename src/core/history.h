@@ -97,4 +97,7 @@ std::vector<PaperRecord> recordedPapers(data::Connection& db, const PaperQuery& 
 // One paper's answers in paper order, each with its category.
 std::vector<AnswerRecord> recordedAnswers(data::Connection& db, qint64 paperId);
 
+// "12分05秒".
+QString minutesAndSeconds(int seconds);
+
 } // namespace core

@@ -178,6 +178,7 @@ PassEstimate estimatePass(const std::vector<Quota>& quotas,
         estimate.categories.begin(), estimate.categories.end(),
         [](const CategoryEstimate& a, const CategoryEstimate& b) { return a.mean() < b.mean(); });
 
+    estimate.paperLength = paperLength;
     estimate.enough = paperLength > 0 && estimate.papers >= model.minPapers &&
                       estimate.answers >= model.minAnswersPerQuestion * paperLength;
     if (estimate.enough)
@@ -226,6 +227,28 @@ PassEstimate estimatePass(data::Connection& db, int vehicleClass, int passMark)
     }
     return estimatePass(quotas, papers, pointsPerRight(QString::fromLatin1(kCodes[vehicleClass])),
                         passMark, model);
+}
+
+QString passText(const PassEstimate& estimate, const PassModel& model)
+{
+    if (estimate.enough) {
+        // A whole 0 % or 100 % would claim a certainty no estimate has.
+        const int percent = std::clamp(qRound(estimate.probability * 100), 1, 99);
+        const QString shown =
+            percent == 99 && estimate.probability > 0.99  ? QStringLiteral("99%以上")
+            : percent == 1 && estimate.probability < 0.01 ? QStringLiteral("不足1%")
+                                                          : QStringLiteral("%1%").arg(percent);
+        return QStringLiteral("通过概率 %1（基于最近 %2 次、%3 道题）")
+            .arg(shown)
+            .arg(estimate.papers)
+            .arg(estimate.answers);
+    }
+    if (estimate.paperLength == 0)
+        return QStringLiteral("通过概率：本车型没有规定考试题量");
+    return QStringLiteral("通过概率：数据不足（需 %1 次模拟考试、%2 道题，现有 %3 次）")
+        .arg(model.minPapers)
+        .arg(int(std::ceil(model.minAnswersPerQuestion * estimate.paperLength)))
+        .arg(estimate.papers);
 }
 
 int vehicleClassOf(const QString& classCode)

@@ -62,6 +62,7 @@ struct PassEstimate
     double probability = 0.0; // P(score >= pass mark) of a fresh paper; only when enough
     int papers = 0;           // N: the papers it rests on
     int answers = 0;          // M: their answers in the class's categories
+    int paperLength = 0;      // questions on the class's paper
     std::vector<CategoryEstimate> categories; // weakest first
 };
 
@@ -83,6 +84,9 @@ PassEstimate estimatePass(const std::vector<Quota>& quotas,
 // The same from the database: the quotas of vehicle class 0 to 4 from table sort, the answers of
 // the recorded mock examinations (of any class) in those categories.
 PassEstimate estimatePass(data::Connection& db, int vehicleClass, int passMark);
+
+// "通过概率 73%（基于最近 N 次、M 道题）", or what is missing for a number.
+QString passText(const PassEstimate& estimate, const PassModel& model = {});
 
 // The vehicle class's position in the class list for its code ("C1" 0 ... "F1" 4), -1 if none.
 int vehicleClassOf(const QString& classCode);

@@ -1,5 +1,7 @@
 #include "scoring.h"
 
+#include "history.h"
+
 #include "data/dataset.h"
 #include "data/schema.h"
 
@@ -87,13 +89,31 @@ void countErrors(data::Table& paper, data::Table& subject)
 }
 
 void filePaper(data::Table& paper, data::Table& subject, PaperMode mode,
-               const std::function<bool(int)>& missedOnce, qint64 now)
+               const std::function<bool(int)>& missedOnce, qint64 now, const PaperRecord* record)
 {
     together(subject, [&] {
         if (mode == PaperMode::MockExam)
             addErrors(paper, subject);
         scheduleAnswers(paper, subject, mode, missedOnce, now);
+        if (record)
+            recordPaper(subject.connection(), *record);
     });
+}
+
+PaperRecord readPaper(data::Table& paper)
+{
+    PaperRecord record;
+    paper.setFiltered(false);
+    for (paper.first(); !paper.eof(); paper.next()) {
+        const bool right = paper.asInteger(data::col::isRight) == 1;
+        if (record.answers.empty())
+            record.firstNoteId = paper.asInteger(data::col::noteId);
+        record.answers.push_back({int(record.answers.size()) + 1, paper.asInteger(data::col::subId),
+                                  paper.asInteger(data::col::optionId), right});
+        record.rightCount += right ? 1 : 0;
+    }
+    record.questionCount = int(record.answers.size());
+    return record;
 }
 
 } // namespace core

@@ -11,6 +11,8 @@ class Table;
 
 namespace core {
 
+struct PaperRecord;
+
 // The points of one right answer: two for the classes E1 (motorcycle) and F1 (restoration), one
 // for every other class code.
 int pointsPerRight(const QString& classCode);
@@ -30,11 +32,17 @@ bool passed(int score, int passMark);
 void countErrors(data::Table& paper, data::Table& subject);
 
 // Files a handed-in paper of any mode in one transaction on subject's handle: a mock
-// examination's error counters as countErrors does, and every paper's answers in the review
-// schedule. missedOnce(q) says whether question q (1-based) was answered wrongly at some point,
-// which counts as a miss even if put right after the key was shown; only study and practice show
-// it. On a failure nothing is kept and the error is raised again.
+// examination's error counters as countErrors does, every paper's answers in the review
+// schedule, and, given a record, the paper's place in the exam history. missedOnce(q) says
+// whether question q (1-based) was answered wrongly at some point, which counts as a miss even if
+// put right after the key was shown; only study and practice show it. On a failure nothing is
+// kept and the error is raised again.
 void filePaper(data::Table& paper, data::Table& subject, PaperMode mode,
-               const std::function<bool(int)>& missedOnce, qint64 now);
+               const std::function<bool(int)>& missedOnce, qint64 now,
+               const PaperRecord* record = nullptr);
+
+// The paper's answers in paper order with its right count and first noteId, for the history; the
+// rest of the record is the caller's.
+PaperRecord readPaper(data::Table& paper);
 
 } // namespace core

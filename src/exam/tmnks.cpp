@@ -115,6 +115,8 @@ void Tmnks::FormCreate()
     const core::ExamSettings settings =
         core::readExamSettings(data::programFolder() + QStringLiteral("system.ini"));
     TimeLeft = settings.timeLeft;
+    examTime_ = settings.timeLeft;
+    startedAt_ = QDateTime::currentDateTime();
     nav::setPassMark(settings.passMark);
     showTime();
 
@@ -479,6 +481,7 @@ void Tmnks::Timer1Timer()
     app::messageBox(this, QStringLiteral("时间到！"));
     if (!self || handedIn_)
         return;
+    timedOut_ = true;
     handIn();
     close();
 }

@@ -4,8 +4,10 @@
 #include "data/schema.h"
 #include "platform/form.h"
 
+#include <QDateTime>
 #include <QPoint>
 #include <QVariant>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -42,6 +44,14 @@ public:
     // Opens the result window for this paper, once; later calls do nothing.
     void handIn();
     bool handedIn() const { return handedIn_; }
+
+    // For the exam history: when the paper began, the seconds the clock ran, whether it ran
+    // out, and the study set (1 to 10; 0 for a mock examination), which its opener sets.
+    QDateTime startedAt() const { return startedAt_; }
+    int secondsUsed() const { return std::max(examTime_ - std::max(TimeLeft, 0), 0); }
+    bool timedOut() const { return timedOut_; }
+    int studySet() const { return studySet_; }
+    void setStudySet(int set) { studySet_ = set; }
 
     int currentQuestion() const { return CurrentQuestion; }
     int questionCount() const { return QuestionCount; }
@@ -96,6 +106,10 @@ private:
     // to record.
     int optionRows_ = 0;
     bool handedIn_ = false;
+    QDateTime startedAt_;
+    int examTime_ = 0;
+    bool timedOut_ = false;
+    int studySet_ = 0;
     // While ShowQuestion moves the highlight: the grid action then finds the question on screen.
     bool showing_ = false;
     // The explanation picture is decoded only when a wrong answer in a study set shows it, once

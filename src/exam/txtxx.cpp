@@ -75,7 +75,7 @@ void Txtxx::BitBtn1Click()
     ADO_note.close();
     close();
 
-    nav::openExam(1, QStringLiteral("试卷编号：第%1套").arg(set));
+    nav::openExam(1, QStringLiteral("试卷编号：第%1套").arg(set), set);
 }
 
 void Txtxx::Button1Click()

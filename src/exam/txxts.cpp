@@ -3,7 +3,10 @@
 
 #include "tmnks.h"
 
+#include "core/history.h"
+#include "core/passprobability.h"
 #include "core/scoring.h"
+#include "data/dataset.h"
 #include "data/tado.h"
 #include "platform/connect.h"
 #include "platform/dialogs.h"
@@ -38,10 +41,24 @@ void Txxts::FormCreate()
     ui->lb_tsxx->adjustSize();
 
     int correct = 0;
+    core::PaperRecord record;
+    const QString code = exam_ ? exam_->classCode() : QString();
     if (exam_) {
         exam_->close();
         correct = core::countRight(exam_->paper());
-        countErrors();
+        record = core::readPaper(exam_->paper());
+        record.startedAt = exam_->startedAt();
+        record.handedInAt = QDateTime::currentDateTime();
+        record.mode = exam_->Tag();
+        record.classCode = code;
+        record.setNumber = exam_->Tag() == 1 ? exam_->studySet() : 0;
+        record.rightCount = correct;
+        record.score = exam_->Tag() == 3 ? correct : core::score(correct, code);
+        record.passMark = nav::passMark();
+        record.passed = core::passed(record.score, nav::passMark());
+        record.secondsUsed = exam_->secondsUsed();
+        record.timedOut = exam_->timedOut();
+        countErrors(record);
     }
 
     if (exam_ && exam_->Tag() == 3) {
@@ -52,10 +69,10 @@ void Txxts::FormCreate()
             QStringLiteral("答对%1题，共%2题").arg(correct).arg(exam_->questionCount()));
         for (QLabel* label : {ui->lb_ksjg, ui->lb_tsxx, ui->lbksfs})
             label->adjustSize();
+        showProgress(record);
         return;
     }
 
-    const QString code = exam_ ? exam_->classCode() : QString();
     const int score = core::score(correct, code);
     ui->lb_ksjg->setText(core::passed(score, nav::passMark())
                              ? QStringLiteral("恭喜您，考试合格！！")
@@ -65,18 +82,50 @@ void Txxts::FormCreate()
     ui->lbksfs->setText(QString::number(score));
     for (QLabel* label : {ui->lb_ksjg, ui->lb_tsxx, ui->lbksfs})
         label->adjustSize();
+    if (exam_)
+        showProgress(record);
 }
 
-void Txxts::countErrors()
+void Txxts::countErrors(const core::PaperRecord& record)
 {
     data::Table& subject = nav::dataModule().subject;
     try {
         core::filePaper(
             exam_->paper(), subject, core::PaperMode(exam_->Tag()),
-            [this](int q) { return exam_->missedOnce(q); }, QDateTime::currentSecsSinceEpoch());
+            [this](int q) { return exam_->missedOnce(q); }, QDateTime::currentSecsSinceEpoch(),
+            &record);
     } catch (const std::exception& e) {
         app::reportErrorLater(this, QStringLiteral("错题统计没有保存：%1").arg(app::errorText(e)));
     }
+}
+
+void Txxts::showProgress(const core::PaperRecord& record)
+{
+    QString line = QStringLiteral("用时 ") + core::minutesAndSeconds(record.secondsUsed);
+    if (record.mode != core::kMockMode) {
+        ui->lb_jlxx->setText(line + QStringLiteral("　答对 %1 题，共 %2 题")
+                                        .arg(record.rightCount)
+                                        .arg(record.answers.size()));
+        return;
+    }
+    data::Table& subject = nav::dataModule().subject;
+    if (!subject.active()) {
+        ui->lb_jlxx->setText(line);
+        return;
+    }
+    data::Connection& db = subject.connection();
+    const std::vector<core::PaperRecord> last =
+        core::recordedPapers(db, {core::kMockMode, record.classCode, 5});
+    QStringList scores;
+    for (auto it = last.rbegin(); it != last.rend(); ++it)
+        scores << QString::number(it->score);
+    line += QStringLiteral("　%1最近%2次：%3")
+                .arg(record.classCode)
+                .arg(last.size())
+                .arg(scores.join(u' '));
+    const core::PassEstimate estimate =
+        core::estimatePass(db, core::vehicleClassOf(record.classCode), nav::passMark());
+    ui->lb_jlxx->setText(line + u'\n' + core::passText(estimate));
 }
 
 void Txxts::endExam()

@@ -7,6 +7,10 @@
 
 class Tmnks;
 
+namespace core {
+struct PaperRecord;
+}
+
 namespace Ui {
 class Txxts;
 }
@@ -28,7 +32,8 @@ protected:
 
 private:
     void FormCreate();
-    void countErrors();
+    void countErrors(const core::PaperRecord& record);
+    void showProgress(const core::PaperRecord& record);
     void Button1Click();
     void Button2Click();
     void endExam();

@@ -44,9 +44,9 @@ void showPage(Page page);
 // The instructions window, which assembles a mock-examination paper.
 void openInstructions(int mode);
 // The examination window on the paper in table note, in mode 2 (mock examination), 1 (study) or
-// 3 (practice, answered as a study set);
-// a non-empty caption goes into its label lb_kscx.
-void openExam(int mode, const QString& caption);
+// 3 (practice, answered as a study set); a non-empty caption goes into its label lb_kscx; a study
+// set's number (1 to 10) goes into its record.
+void openExam(int mode, const QString& caption, int studySet = 0);
 void openHandIn(Tmnks* exam);
 void openResult(Tmnks* exam);
 // Frees an examination window and the instructions window of its paper, once they are done with.

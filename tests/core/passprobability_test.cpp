@@ -102,6 +102,16 @@ private slots:
         QCOMPARE(two.papers, 2);
         QCOMPARE(two.answers, 20);
         QVERIFY(!core::estimatePass({}, {paper({{6, 6}}), paper({{6, 6}})}, 1, 9).enough);
+
+        QCOMPARE(core::passText(one),
+                 QStringLiteral("通过概率：数据不足（需 2 次模拟考试、10 道题，现有 1 次）"));
+        core::PassEstimate shown = two;
+        for (const auto& [p, text] :
+             {std::pair{0.5, "50%"}, {0.999, "99%以上"}, {0.001, "不足1%"}}) {
+            shown.probability = p;
+            QCOMPARE(core::passText(shown), QStringLiteral("通过概率 %1（基于最近 2 次、20 道题）")
+                                                .arg(QString::fromUtf8(text)));
+        }
     }
 
     void posteriorByHand()

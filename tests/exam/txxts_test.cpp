@@ -79,6 +79,12 @@ class TxxtsTest : public testing::WindowTest
             .toInt();
     }
 
+    int count(const char* table)
+    {
+        return bank->scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)))
+            .toInt();
+    }
+
 private slots:
     void layout()
     {
@@ -168,6 +174,7 @@ private slots:
         QCOMPARE(boxes->count(), 1);
         for (int id : {101, 102, 103})
             QCOMPARE(errorTimes(id), 0);
+        QCOMPARE(count("history"), 0);
         // The score stands although the counters could not be kept.
         QCOMPARE(label("lbksfs"), QStringLiteral("1"));
         boxes->clear();
@@ -206,6 +213,76 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(boxes->count(), 1);
         boxes->clear();
+    }
+
+    void recordsEachScoredPaperOnce()
+    {
+        bank->writeFile(QStringLiteral("system.ini"), "alltime=100\nmark=2\n");
+        makePaper(*bank, 3, 2, 1);
+        bank->addCategory(1, QStringLiteral("法规"), {3, 0, 0, 0, 0});
+        bank->exec(QStringLiteral("UPDATE subject SET sortid = 1"));
+        app::startUp();
+        Tmnks* exam = testing::openExam(2);
+        for (int tick = 0; tick < 60; ++tick)
+            exam->Timer1Timer();
+        QCOMPARE(count("history"), 0);
+        exam->handIn();
+        exam->handIn();
+        exam->Timer1Timer();
+        QCOMPARE(count("history"), 1);
+        QCOMPARE(
+            bank->scalar(QStringLiteral("SELECT mode || classCode || ' ' || setNumber || ' ' || "
+                                        "questionCount || rightCount || score || passMark || "
+                                        "passed || ' ' || secondsUsed || timedOut FROM history"))
+                .toString(),
+            QStringLiteral("2C1 0 32221 600"));
+        QCOMPARE(bank->scalar(QStringLiteral("SELECT group_concat(subid || ':' || optionid || "
+                                             "isright, ' ') FROM historyanswer"))
+                     .toString(),
+                 QStringLiteral("101:11 102:11 103:20"));
+        QCOMPARE(label("lb_jlxx"),
+                 QStringLiteral("用时 1分00秒　C1最近1次：2\n通过概率：数据不足（需 2 "
+                                "次模拟考试、3 道题，现有 1 次）"));
+    }
+
+    void recordsATimeOut()
+    {
+        bank->writeFile(QStringLiteral("system.ini"), "alltime=2\nmark=90\n");
+        makePaper(*bank, 3, 1);
+        app::startUp();
+        Tmnks* exam = testing::openExam(2);
+        for (int tick = 0; tick < 4; ++tick)
+            exam->Timer1Timer();
+        QCOMPARE(boxes->texts(), QStringList{QStringLiteral("时间到！")});
+        boxes->clear();
+        QCOMPARE(bank->scalar(QStringLiteral("SELECT COUNT(*) || secondsUsed || timedOut FROM "
+                                             "history"))
+                     .toString(),
+                 QStringLiteral("121"));
+    }
+
+    void recordsAStudySetWithItsNumber()
+    {
+        makePaper(*bank, 3, 1, 1);
+        app::startUp();
+        Tmnks* exam = testing::openExam(1);
+        exam->setStudySet(4);
+        exam->handIn();
+        QCOMPARE(bank->scalar(QStringLiteral("SELECT mode || ' ' || setNumber || ' ' || rightCount "
+                                             "FROM history"))
+                     .toString(),
+                 QStringLiteral("1 4 1"));
+        QCOMPARE(label("lb_jlxx"), QStringLiteral("用时 0分00秒　答对 1 题，共 3 题"));
+    }
+
+    void anUnscoredPaperLeavesNoRecord()
+    {
+        makePaper(*bank, 3, 1, 1);
+        app::startUp();
+        testing::openExam(2)->close();
+        app::shutDown();
+        QCOMPARE(count("history"), 0);
+        QCOMPARE(count("historyanswer"), 0);
     }
 
     void closeReturnsToTheMenu()
