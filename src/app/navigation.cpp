@@ -17,6 +17,7 @@
 #include "menu/tmain.h"
 #include "menu/txccx.h"
 #include "review/tckct.h"
+#include "review/tksjl.h"
 #include "review/tllst.h"
 #include "review/tlxxc.h"
 #include "review/tsstm.h"
@@ -108,6 +109,12 @@ void openBrowseChooser()
 {
     app::lxxc = new Tlxxc;
     app::lxxc->show();
+}
+
+void openRecord()
+{
+    app::ksjl = new Tksjl;
+    app::ksjl->show();
 }
 
 void showPage(Page page)

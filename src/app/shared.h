@@ -20,6 +20,7 @@ class Tksxz;
 class Tmnks;
 class Tksqr;
 class Txxts;
+class Tksjl;
 
 // The values the windows share, one each for the whole run. Windows never pass parameters to
 // each other: they read these, and each other's Tag.
@@ -44,5 +45,6 @@ inline QPointer<Tksxz> ksxz;
 inline QPointer<Tmnks> mnks;
 inline QPointer<Tksqr> ksqr;
 inline QPointer<Txxts> xxts;
+inline QPointer<Tksjl> ksjl;
 
 } // namespace app

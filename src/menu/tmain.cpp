@@ -61,6 +61,7 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
     onLabelClick(ui->lb_ctlx, this, &Tmain::lb_ctlxClick);
     onLabelClick(ui->lb_fllx, this, &Tmain::lb_fllxClick);
     onLabelClick(ui->lb_sstm, this, &Tmain::lb_sstmClick);
+    onLabelClick(ui->lb_ksjl, this, &Tmain::lb_ksjlClick);
 
     app::guard([this] { FormCreate(); }, this);
 }
@@ -96,6 +97,8 @@ void Tmain::FormKeyDown(int vk)
         lb_fllxClick();
     if (vk == app::VK_NUMPAD3)
         lb_sstmClick();
+    if (vk == app::VK_DIVIDE)
+        lb_ksjlClick();
 }
 
 void Tmain::lb_ctlxClick()
@@ -153,6 +156,11 @@ void Tmain::Image7Click()
     } else {
         app::messageBox(this, QStringLiteral("没有易错试题！"));
     }
+}
+
+void Tmain::lb_ksjlClick()
+{
+    nav::openRecord();
 }
 
 void Tmain::Image6Click()

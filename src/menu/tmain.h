@@ -34,6 +34,8 @@ public:
     void lb_sstmClick();
     // Shows on the drill entry how many questions are due today.
     void showDueToday();
+    // The learner's record, from the banner's link or the keypad / key.
+    void lb_ksjlClick();
 
 protected:
     void FormKeyDown(int vk) override;

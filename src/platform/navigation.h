@@ -38,6 +38,8 @@ void openErrorProne();
 void openBrowseChooser();
 enum class Page { Signs, School, Skills };
 void showPage(Page page);
+// The learner's record: past papers, score trend, pass probability.
+void openRecord();
 
 // The road of an examination.
 
