@@ -1,6 +1,9 @@
 #include "bankio.h"
 #include "fixtures.h"
 
+#include "core/history.h"
+#include "data/connection.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
@@ -162,6 +165,7 @@ private slots:
     void checkNamesDatabaseRowsById();
     void exportThenImportRoundTrips();
     void importReplacesBankInLiveWalDatabase();
+    void importKeepsTheExamHistory();
     void killedImportLeavesOldDatabase();
     void importCopiesPicturesAndRefusesEscapes();
     void checkFindsPicturesTheProgramCannotShow();
@@ -525,6 +529,43 @@ void BankTest::importReplacesBankInLiveWalDatabase()
     QCOMPARE(sql.column("SELECT DISTINCT errorTimes FROM subject"), QStringList{"0"});
     QCOMPARE(sql.column("SELECT score FROM history"), QStringList{"92"});
     QCOMPARE(sql.column("PRAGMA journal_mode"), QStringList{"wal"});
+}
+
+void BankTest::importKeepsTheExamHistory()
+{
+    const QString db = tmp_.filePath("history.db");
+    const QString dir = tmp_.filePath("history");
+    writeCleanBank(dir);
+    bank::importFolder(dir, db);
+    core::PaperRecord paper;
+    paper.startedAt = QDateTime(QDate(2024, 6, 1), QTime(10, 0));
+    paper.mode = core::kMockMode;
+    paper.classCode = "C1";
+    paper.score = 1;
+    paper.firstNoteId = 1;
+    paper.answers = {{1, 1, 1, true}, {2, 3, 0, false}};
+    {
+        data::Connection connection(db);
+        core::ensureHistoryTables(connection);
+        QVERIFY(core::recordPaper(connection, paper));
+    }
+
+    // A new bank in which question 3 has left.
+    writeFile(dir + "/subject.csv",
+              readBytes(dir + "/subject.csv").replace("3,Question 3", "6,Q6"));
+    writeFile(dir + "/options.csv",
+              readBytes(dir + "/options.csv").replace(",3,Option,", ",6,Option,"));
+    bank::importFolder(dir, db);
+
+    data::Connection connection(db);
+    const std::vector<core::PaperRecord> papers = core::recordedPapers(connection);
+    QCOMPARE(papers.size(), size_t(1));
+    QCOMPARE(papers.front().startedAt, paper.startedAt);
+    const std::vector<core::AnswerRecord> answers =
+        core::recordedAnswers(connection, papers.front().paperId);
+    QCOMPARE(answers.size(), size_t(2));
+    QCOMPARE(answers[1].subId, qint64(3));
+    QCOMPARE(answers[1].sortId, qint64(1));
 }
 
 void BankTest::killedImportLeavesOldDatabase()
