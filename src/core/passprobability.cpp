@@ -209,7 +209,10 @@ PassEstimate estimatePass(data::Connection& db, int vehicleClass, int passMark)
                                          "FROM (SELECT paperId FROM history WHERE mode = ? "
                                          "ORDER BY paperId DESC LIMIT ?) p "
                                          "JOIN historyanswer a ON a.paperId = p.paperId "
+                                         "WHERE a.optionid <> 0 "
                                          "GROUP BY p.paperId, a.sortid ORDER BY p.paperId DESC"));
+        // A question left unanswered says how the paper ended, not what the learner knows: a
+        // paper handed in after three answers must not read as 97 wrong ones.
         s.bind(1, kMockMode);
         // Papers of other classes may share none of this class's categories: read enough to
         // find the newest that do.

@@ -81,8 +81,8 @@ PassEstimate estimatePass(const std::vector<Quota>& quotas,
                           const std::vector<PaperCounts>& newestFirst, int pointsPerRight,
                           int passMark, const PassModel& model = {});
 
-// The same from the database: the quotas of vehicle class 0 to 4 from table sort, the answers of
-// the recorded mock examinations (of any class) in those categories.
+// The same from the database: the quotas of vehicle class 0 to 4 from table sort, the given
+// answers of the recorded mock examinations (of any class) in those categories.
 PassEstimate estimatePass(data::Connection& db, int vehicleClass, int passMark);
 
 // "通过概率 73%（基于最近 N 次、M 道题）", or what is missing for a number.

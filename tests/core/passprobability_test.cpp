@@ -170,7 +170,10 @@ private slots:
             p.mode = papers[i].first;
             p.classCode = QStringLiteral("C1");
             p.firstNoteId = qint64(i) * 2 + 1;
-            p.answers = {{1, 1, 11, papers[i].second[0]}, {2, 3, 31, papers[i].second[1]}};
+            // Question 2 left unanswered: no evidence either way.
+            p.answers = {{1, 1, 11, papers[i].second[0]},
+                         {2, 3, 31, papers[i].second[1]},
+                         {3, 2, 0, false}};
             QVERIFY(core::recordPaper(db, p));
         }
         const auto fromDb = core::estimatePass(db, 0, 2);
