@@ -97,6 +97,15 @@ std::vector<AnswerRecord> recordedAnswers(data::Connection& db, qint64 paperId)
     return answers;
 }
 
+QString paperKind(const PaperRecord& paper)
+{
+    if (paper.mode == kMockMode)
+        return QStringLiteral("模拟考试");
+    if (paper.mode == kStudyMode)
+        return QStringLiteral("学习 第%1套").arg(paper.setNumber);
+    return QStringLiteral("练习");
+}
+
 QString minutesAndSeconds(int seconds)
 {
     return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(QString::number(seconds % 60), 2, u'0');

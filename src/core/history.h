@@ -97,6 +97,9 @@ std::vector<PaperRecord> recordedPapers(data::Connection& db, const PaperQuery& 
 // One paper's answers in paper order, each with its category.
 std::vector<AnswerRecord> recordedAnswers(data::Connection& db, qint64 paperId);
 
+// What a paper was: "模拟考试", "学习 第3套", or "练习" for a practice paper.
+QString paperKind(const PaperRecord& paper);
+
 // "12分05秒".
 QString minutesAndSeconds(int seconds);
 

@@ -129,12 +129,12 @@ void Tksjl::fillList()
     for (int r = 0; r < int(papers_.size()); ++r) {
         const core::PaperRecord& p = papers_[size_t(r)];
         const QStringList cells{p.startedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                                p.classCode,
-                                p.mode == core::kMockMode
-                                    ? QStringLiteral("模拟考试")
-                                    : QStringLiteral("学习 第%1套").arg(p.setNumber),
-                                QString::number(p.score),
-                                p.passed ? QStringLiteral("合格") : QStringLiteral("不合格"),
+                                p.classCode, core::paperKind(p), QString::number(p.score),
+                                // A practice paper has no verdict.
+                                p.mode != core::kMockMode && p.mode != core::kStudyMode
+                                    ? QStringLiteral("—")
+                                : p.passed ? QStringLiteral("合格")
+                                           : QStringLiteral("不合格"),
                                 core::minutesAndSeconds(p.secondsUsed) +
                                     (p.timedOut ? QStringLiteral("（超时）") : QString()),
                                 QString::number(p.questionCount - p.rightCount)};

@@ -23,9 +23,7 @@ Tlsct::Tlsct(const core::PaperRecord& paper, const std::vector<core::AnswerRecor
         if (!a.right)
             wrong_.push_back(a);
     }
-    const QString kind = paper.mode == core::kMockMode
-                             ? QStringLiteral("%1 模拟考试").arg(paper.classCode)
-                             : QStringLiteral("第%1套 学习").arg(paper.setNumber);
+    const QString kind = paper.classCode + u' ' + core::paperKind(paper);
     ui->noteinfo->setText(
         QStringLiteral("%1　%2 %3分　错题与未答题 %4 道　小键盘 -/+ 翻题，Del 返回")
             .arg(paper.startedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")), kind)

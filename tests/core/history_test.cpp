@@ -143,7 +143,14 @@ private slots:
                  QList<int>({3, 1, 0}));
         QCOMPARE(starts(core::recordedPapers(*db, {core::kMockMode, QStringLiteral("C1"), 1})),
                  QList<int>({1}));
-        QCOMPARE(core::recordedPapers(*db, {core::kStudyMode, {}, -1}).front().setNumber, 3);
+        const core::PaperRecord study =
+            core::recordedPapers(*db, {core::kStudyMode, {}, -1}).front();
+        QCOMPARE(study.setNumber, 3);
+        QCOMPARE(core::paperKind(study), QStringLiteral("学习 第3套"));
+        QCOMPARE(core::paperKind(core::recordedPapers(*db).front()), QStringLiteral("模拟考试"));
+        core::PaperRecord practice;
+        practice.mode = 3;
+        QCOMPARE(core::paperKind(practice), QStringLiteral("练习"));
     }
 
     void aFailedTransactionLeavesNoPaper()
