@@ -60,6 +60,10 @@ Tksjl::Tksjl(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tksjl
 
     app::onClick(ui->bt_ct, this, &Tksjl::bt_ctClick);
     app::onClick(ui->bt_fh, this, &Tksjl::bt_fhClick);
+    // Practice starts here, where the learner sees what needs it.
+    app::onClick(ui->bt_ctlx, this, &Tksjl::bt_ctlxClick);
+    app::onClick(ui->bt_fllx, this, &Tksjl::bt_fllxClick);
+    app::onClick(ui->bt_sstm, this, &Tksjl::bt_sstmClick);
     app::guard([this] { FormCreate(); }, this);
 }
 
@@ -148,6 +152,7 @@ void Tksjl::fillList()
     if (!papers_.empty())
         grid->selectRow(0);
     ui->bt_ct->setEnabled(!papers_.empty());
+    ui->bt_ctlx->setText(QStringLiteral("4 错题练习（今日%1题）").arg(nav::dueToday()));
 }
 
 int Tksjl::selectedPaper() const
@@ -181,6 +186,21 @@ void Tksjl::bt_fhClick()
     close();
 }
 
+void Tksjl::bt_ctlxClick()
+{
+    nav::startDrill(this);
+}
+
+void Tksjl::bt_fllxClick()
+{
+    nav::openCategoryPractice();
+}
+
+void Tksjl::bt_sstmClick()
+{
+    nav::openSearch();
+}
+
 void Tksjl::FormKeyDown(int vk)
 {
     // Only when this window is the one in front: the viewer it opened has keys of its own.
@@ -192,4 +212,10 @@ void Tksjl::FormKeyDown(int vk)
         ui->bt_ct->click();
     if (vk == app::VK_DECIMAL)
         ui->bt_fh->click();
+    if (vk == app::VK_NUMPAD4)
+        ui->bt_ctlx->click();
+    if (vk == app::VK_NUMPAD5)
+        ui->bt_fllx->click();
+    if (vk == app::VK_NUMPAD6)
+        ui->bt_sstm->click();
 }

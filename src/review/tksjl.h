@@ -23,6 +23,9 @@ public:
 
     void bt_ctClick();
     void bt_fhClick();
+    void bt_ctlxClick();
+    void bt_fllxClick();
+    void bt_sstmClick();
     // The listed paper that is selected; -1 for none.
     int selectedPaper() const;
 

@@ -12,6 +12,7 @@
 #include "review/scoretrend.h"
 #include "review/tksjl.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 #include <memory>
 
@@ -147,6 +148,15 @@ private slots:
         key(viewer, Qt::Key_Plus);
         QCOMPARE(text(viewer, "note"), QStringLiteral("第2题\n\n题目3"));
         key(viewer, Qt::Key_Delete);
+
+        // Practice starts here: the drill says what is due, 6 searches.
+        QVERIFY(w->findChild<QPushButton*>(QStringLiteral("bt_ctlx"))
+                    ->text()
+                    .contains(QStringLiteral("今日")));
+        key(w, Qt::Key_6);
+        QWidget* search = topLevel("sstm");
+        QVERIFY(search);
+        search->close();
 
         key(w, Qt::Key_Delete);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
