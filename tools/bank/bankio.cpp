@@ -322,7 +322,7 @@ enum class Kind {
     NullableText // an empty unquoted cell is Null ("none")
 };
 
-struct ColumnSpec
+struct ColumnLayout
 {
     const char* name;
     Kind kind;
@@ -330,27 +330,27 @@ struct ColumnSpec
 };
 
 // Columns in the order of the table and of its INSERT.
-struct TableSpec
+struct TableLayout
 {
     const QString* file;
     const char* table;
-    std::vector<ColumnSpec> columns;
+    std::vector<ColumnLayout> columns;
     const char* insertSql;
 };
 
-const TableSpec kSortSpec{&kSortCsv,
-                          "sort",
-                          {{"sortID", Kind::Id},
-                           {"sortname", Kind::Text},
-                           {"scale0", Kind::Number},
-                           {"scale1", Kind::Number},
-                           {"scale2", Kind::Number},
-                           {"scale3", Kind::Number},
-                           {"scale4", Kind::Number}},
-                          "INSERT INTO sort (sortID, sortname, scale0, scale1, scale2, scale3, "
-                          "scale4) VALUES (?, ?, ?, ?, ?, ?, ?)"};
+const TableLayout kSortLayout{&kSortCsv,
+                              "sort",
+                              {{"sortID", Kind::Id},
+                               {"sortname", Kind::Text},
+                               {"scale0", Kind::Number},
+                               {"scale1", Kind::Number},
+                               {"scale2", Kind::Number},
+                               {"scale3", Kind::Number},
+                               {"scale4", Kind::Number}},
+                              "INSERT INTO sort (sortID, sortname, scale0, scale1, scale2, scale3, "
+                              "scale4) VALUES (?, ?, ?, ?, ?, ?, ?)"};
 
-const TableSpec kSubjectSpec{
+const TableLayout kSubjectLayout{
     &kSubjectCsv,
     "subject",
     {{"subid", Kind::Id},
@@ -365,7 +365,7 @@ const TableSpec kSubjectSpec{
     "INSERT INTO subject (subid, subtitle, subpic, info, infopic, "
     "typeId, sortid, stid, errorTimes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"};
 
-const TableSpec kOptionsSpec{
+const TableLayout kOptionsLayout{
     &kOptionsCsv,
     "options",
     {{"optid", Kind::Id}, {"subid", Kind::Id}, {"optcontent", Kind::Text}, {"iskey", Kind::Number}},
@@ -400,19 +400,19 @@ QByteArrayView trimmedBytes(QByteArrayView bytes)
 class Columns
 {
 public:
-    Columns(const TableSpec& spec, const Cells& header) : spec_(spec)
+    Columns(const TableLayout& layout, const Cells& header) : layout_(layout)
     {
-        const QString& file = *spec.file;
+        const QString& file = *layout.file;
         QHash<QString, qsizetype> found;
         for (size_t c = 0; c < header.size(); ++c) {
             const QString name = QString::fromUtf8(header.at(c)).trimmed();
             names_.append(name);
             const QString key = name.toLower();
-            const auto known =
-                std::find_if(spec.columns.begin(), spec.columns.end(), [&](const ColumnSpec& s) {
+            const auto known = std::find_if(
+                layout.columns.begin(), layout.columns.end(), [&](const ColumnLayout& s) {
                     return key == QLatin1String(s.name).toString().toLower();
                 });
-            if (known == spec.columns.end())
+            if (known == layout.columns.end())
                 throw Error(
                     QStringLiteral("%1：未知的列 \"%2\"").arg(place(file, 1, qsizetype(c)), name));
             if (found.contains(key))
@@ -420,7 +420,7 @@ public:
                                 .arg(place(file, 1, qsizetype(c)), name));
             found.insert(key, qsizetype(c));
         }
-        for (const ColumnSpec& s : spec.columns) {
+        for (const ColumnLayout& s : layout.columns) {
             const qsizetype at = found.value(QLatin1String(s.name).toString().toLower(), -1);
             if (at < 0 && !s.optional)
                 throw Error(QStringLiteral("%1 第 1 行：标题行没有列 \"%2\"")
@@ -434,14 +434,14 @@ public:
         const qsizetype count = qsizetype(cells.size());
         if (count != names_.size())
             throw Error(QStringLiteral("%1：该行有 %2 个单元格，标题行有 %3 个")
-                            .arg(place(*spec_.file, row, std::min(count, names_.size())))
+                            .arg(place(*layout_.file, row, std::min(count, names_.size())))
                             .arg(count)
                             .arg(names_.size()));
-        for (size_t i = 0; i < spec_.columns.size(); ++i) {
+        for (size_t i = 0; i < layout_.columns.size(); ++i) {
             Value& value = out[i];
             value = Value{};
             const qsizetype c = positions_[i];
-            const Kind kind = spec_.columns[i].kind;
+            const Kind kind = layout_.columns[i].kind;
             if (kind == Kind::Text || kind == Kind::NullableText) {
                 if (c < 0 || cells.isNull(size_t(c))) {
                     value.null = kind == Kind::NullableText;
@@ -472,30 +472,30 @@ public:
     }
 
 private:
-    QString where(qint64 row, qsizetype c) const { return place(*spec_.file, row, c, names_[c]); }
+    QString where(qint64 row, qsizetype c) const { return place(*layout_.file, row, c, names_[c]); }
 
-    const TableSpec& spec_;
+    const TableLayout& layout_;
     QStringList names_;
-    std::vector<qsizetype> positions_; // per spec column; -1 = optional column absent
+    std::vector<qsizetype> positions_; // per layout column; -1 = optional column absent
 };
 
 using OnValues = std::function<void(qint64 row, const Values& values)>;
 
 // Reads one CSV table of a bank folder, record by record.
-void readTable(const QString& dir, const TableSpec& spec, Encoding encoding,
+void readTable(const QString& dir, const TableLayout& layout, Encoding encoding,
                const std::function<void()>& restart, const OnValues& onValues)
 {
     std::optional<Columns> columns;
     Values values;
     readCsv(
-        QDir(dir).filePath(*spec.file), *spec.file, encoding,
+        QDir(dir).filePath(*layout.file), *layout.file, encoding,
         [&] {
             columns.reset();
             restart();
         },
         [&](qint64 row, const Cells& cells) {
             if (row == 1) {
-                columns.emplace(spec, cells);
+                columns.emplace(layout, cells);
                 return;
             }
             columns->read(row, cells, values);
@@ -749,17 +749,18 @@ private:
 class Inserter
 {
 public:
-    Inserter(const Target& target, const TableSpec& spec)
-        : target_(target), spec_(spec), stmt_(prepare(target.db(), spec.insertSql, target.path()))
+    Inserter(const Target& target, const TableLayout& layout)
+        : target_(target), layout_(layout),
+          stmt_(prepare(target.db(), layout.insertSql, target.path()))
     {}
 
     void insert(const Origin& origin, const Values& values)
     {
         sqlite3_stmt* stmt = stmt_.get();
-        for (size_t i = 0; i < spec_.columns.size(); ++i) {
+        for (size_t i = 0; i < layout_.columns.size(); ++i) {
             const Value& value = values[i];
             const int index = int(i) + 1;
-            const Kind kind = spec_.columns[i].kind;
+            const Kind kind = layout_.columns[i].kind;
             if (kind == Kind::Id || kind == Kind::Number)
                 sqlite3_bind_int64(stmt, index, value.number);
             else if (value.null)
@@ -778,7 +779,7 @@ public:
             if (!first.isEmpty())
                 throw Error(QStringLiteral("%1：%2 %3 重复%4")
                                 .arg(placeOf(origin, values[0].number),
-                                     QLatin1String(spec_.columns[0].name))
+                                     QLatin1String(layout_.columns[0].name))
                                 .arg(values[0].number)
                                 .arg(first));
         }
@@ -788,8 +789,8 @@ public:
 private:
     QString firstRowOf(qint64 id) const
     {
-        const QByteArray sql = QByteArray("SELECT rowid FROM ") + spec_.table + " WHERE " +
-                               spec_.columns[0].name + " = ?";
+        const QByteArray sql = QByteArray("SELECT rowid FROM ") + layout_.table + " WHERE " +
+                               layout_.columns[0].name + " = ?";
         Stmt find = prepare(target_.db(), sql.constData(), target_.path());
         sqlite3_bind_int64(find.get(), 1, id);
         if (sqlite3_step(find.get()) != SQLITE_ROW)
@@ -798,7 +799,7 @@ private:
     }
 
     const Target& target_;
-    const TableSpec& spec_;
+    const TableLayout& layout_;
     Stmt stmt_;
 };
 
@@ -1055,7 +1056,7 @@ Bank readFolder(const QString& dir, Encoding encoding)
         throw Error(QStringLiteral("%1：不是文件夹").arg(dir));
     Bank bank;
     readTable(
-        dir, kSortSpec, encoding, [&] { bank.sorts.clear(); },
+        dir, kSortLayout, encoding, [&] { bank.sorts.clear(); },
         [&](qint64 row, const Values& v) {
             SortRow r;
             r.origin = {kSortCsv, row};
@@ -1066,7 +1067,7 @@ Bank readFolder(const QString& dir, Encoding encoding)
             bank.sorts.push_back(std::move(r));
         });
     readTable(
-        dir, kSubjectSpec, encoding, [&] { bank.subjects.clear(); },
+        dir, kSubjectLayout, encoding, [&] { bank.subjects.clear(); },
         [&](qint64 row, const Values& v) {
             SubjectRow r;
             r.origin = {kSubjectCsv, row};
@@ -1082,7 +1083,7 @@ Bank readFolder(const QString& dir, Encoding encoding)
             bank.subjects.push_back(std::move(r));
         });
     readTable(
-        dir, kOptionsSpec, encoding, [&] { bank.options.clear(); },
+        dir, kOptionsLayout, encoding, [&] { bank.options.clear(); },
         [&](qint64 row, const Values& v) {
             OptionRow r;
             r.origin = {kOptionsCsv, row};
@@ -1189,7 +1190,7 @@ void writeDatabase(const Bank& bank, const QString& dbPath)
     Holder h;
     Values v;
     {
-        Inserter sort(target, kSortSpec);
+        Inserter sort(target, kSortLayout);
         for (const SortRow& r : bank.sorts) {
             v[0] = number(r.sortId);
             v[1] = h.text(1, r.sortname);
@@ -1197,7 +1198,7 @@ void writeDatabase(const Bank& bank, const QString& dbPath)
                 v[2 + k] = number(r.scale[k]);
             sort.insert(r.origin, v);
         }
-        Inserter subject(target, kSubjectSpec);
+        Inserter subject(target, kSubjectLayout);
         for (const SubjectRow& r : bank.subjects) {
             v[0] = number(r.subid);
             v[1] = h.text(1, r.subtitle);
@@ -1210,7 +1211,7 @@ void writeDatabase(const Bank& bank, const QString& dbPath)
             v[8] = number(r.errorTimes);
             subject.insert(r.origin, v);
         }
-        Inserter option(target, kOptionsSpec);
+        Inserter option(target, kOptionsLayout);
         for (const OptionRow& r : bank.options) {
             v[0] = number(r.optid);
             v[1] = number(r.subid);
@@ -1246,26 +1247,26 @@ Summary importFolder(const QString& dir, const QString& dbPath, Encoding encodin
         if (progress && stored % kProgressRows == 0)
             progress(stored);
     };
-    for (const TableSpec* spec : {&kSortSpec, &kSubjectSpec, &kOptionsSpec}) {
+    for (const TableLayout* layout : {&kSortLayout, &kSubjectLayout, &kOptionsLayout}) {
         exec(target.db(), "SAVEPOINT csv", dbPath);
-        Inserter inserter(target, *spec);
+        Inserter inserter(target, *layout);
         const qint64 before = stored;
-        const bool subjects = spec == &kSubjectSpec;
+        const bool subjects = layout == &kSubjectLayout;
         readTable(
-            dir, *spec, encoding,
+            dir, *layout, encoding,
             [&] {
                 exec(target.db(), "ROLLBACK TO csv", dbPath);
                 stored = before;
             },
             [&](qint64 row, const Values& v) {
-                const Origin origin{*spec->file, row};
+                const Origin origin{*layout->file, row};
                 if (subjects) {
                     for (size_t i : {size_t(2), size_t(4)}) {
                         const Text name = toText(v[i]);
                         if (namesPicture(name) && leavesUpload(*name))
                             throw Error(QStringLiteral("%1：%2 \"%3\" 指向 upload/ 之外，拒绝导入")
                                             .arg(placeOf(origin, v[0].number),
-                                                 QLatin1String(spec->columns[i].name), *name));
+                                                 QLatin1String(layout->columns[i].name), *name));
                     }
                 }
                 inserter.insert(origin, v);
