@@ -111,7 +111,10 @@ void Tksjl::FormCreate()
         core::passText(estimate).replace(QStringLiteral("（"), QStringLiteral("\n（")));
     QStringList lines;
     for (const core::CategoryEstimate& c : estimate.categories) {
-        const QString name = names[c.sortId].left(12);
+        // A long category name is shortened visibly, never cut.
+        QString name = names[c.sortId];
+        if (name.size() > 12)
+            name = name.left(11) + QChar(0x2026);
         lines << (c.asked == 0 ? QStringLiteral("%1　未答过").arg(name)
                                : QStringLiteral("%1　%2%（%3/%4）")
                                      .arg(name)
