@@ -4,6 +4,7 @@
 
 #include "core/history.h"
 #include "core/search.h"
+#include "data/connection.h"
 #include "data/dataset.h"
 #include "data/programfolder.h"
 #include "data/tado.h"
@@ -76,9 +77,14 @@ void startUp()
         searchIndex = std::make_unique<core::SearchIndexRefresher>(data::databasePath(ConnString));
     });
     // A database from before the exam history gains its tables here; one that did not open has
-    // been reported already.
-    if (ado->subject.active())
-        guard([] { core::ensureHistoryTables(ado->subject.connection()); });
+    // been reported already. A connection of its own, so that the questions are still read only
+    // when first shown.
+    if (ado->subject.active()) {
+        guard([] {
+            data::Connection db(data::databasePath(ConnString));
+            core::ensureHistoryTables(db);
+        });
+    }
     dtjq = new Tdtjq;
     xtxx = new Txtxx;
 }

@@ -40,6 +40,8 @@ public:
     void close();
     bool active() const { return state_ != State::Inactive; }
     State state() const { return state_; }
+    // Whether the rows have been read; an open table reads them when first asked for one.
+    bool loaded() const { return loaded_; }
 
     void first();
     void next();
