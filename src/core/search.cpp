@@ -3,17 +3,18 @@
 #include "base/error.h"
 #include "data/connection.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QStringList>
+#include <iterator>
 #include <memory>
 #include <sqlite3.h>
 
 namespace core {
 namespace {
 
-// Raised with the body's recipe, so that an index built another way counts as stale.
-const QByteArray kIndexVersion = QByteArrayLiteral("1");
+// Raised with the body's recipe, so that an index built another way counts as stale. (Version 1
+// stamped a digest of the whole bank and compared it at every start.)
+const QByteArray kIndexVersion = QByteArrayLiteral("2");
 
 struct Finalize
 {
@@ -56,31 +57,38 @@ bool hasTable(sqlite3* db, const char* name)
     return step(db, s.get());
 }
 
-// A digest of everything the index holds, read in stored order; any change to a stem, an option
-// or an explanation, or to which question they belong, changes it.
-QByteArray bankFingerprint(sqlite3* db)
+// Every change to a stem, an option or an explanation, or to which question they belong, drops the
+// stamp, by whatever program it is made. A bank tool that replaces the tables drops the triggers
+// with them, which counts as stale too. So checking costs the same at any bank size.
+constexpr const char* kTriggers[] = {"search_subject_insert", "search_subject_update",
+                                     "search_subject_delete", "search_options_insert",
+                                     "search_options_update", "search_options_delete"};
+
+const char kTriggerSql[] =
+    "CREATE TRIGGER IF NOT EXISTS search_subject_insert AFTER INSERT ON subject "
+    "BEGIN DELETE FROM search_stamp; END;"
+    "CREATE TRIGGER IF NOT EXISTS search_subject_update "
+    "AFTER UPDATE OF subid, subtitle, info ON subject BEGIN DELETE FROM search_stamp; END;"
+    "CREATE TRIGGER IF NOT EXISTS search_subject_delete AFTER DELETE ON subject "
+    "BEGIN DELETE FROM search_stamp; END;"
+    "CREATE TRIGGER IF NOT EXISTS search_options_insert AFTER INSERT ON options "
+    "BEGIN DELETE FROM search_stamp; END;"
+    "CREATE TRIGGER IF NOT EXISTS search_options_update "
+    "AFTER UPDATE OF subid, optcontent ON options BEGIN DELETE FROM search_stamp; END;"
+    "CREATE TRIGGER IF NOT EXISTS search_options_delete AFTER DELETE ON options "
+    "BEGIN DELETE FROM search_stamp; END;";
+
+bool triggersInPlace(sqlite3* db)
 {
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    hash.addData(kIndexVersion);
-    for (const char* sql : {"SELECT subid, subtitle, info FROM subject ORDER BY rowid",
-                            "SELECT subid, optcontent FROM options ORDER BY rowid"}) {
-        Stmt s = prepare(db, sql);
-        const int columns = sqlite3_column_count(s.get());
-        while (step(db, s.get())) {
-            for (int i = 0; i < columns; ++i) {
-                const bool null = sqlite3_column_type(s.get(), i) == SQLITE_NULL;
-                const auto* text = sqlite3_column_blob(s.get(), i);
-                const int size = sqlite3_column_bytes(s.get(), i);
-                hash.addData(QByteArrayView(null ? "\x1e" : "\x1f", 1));
-                hash.addData(QByteArrayView(static_cast<const char*>(text), size));
-            }
-        }
-        hash.addData(QByteArrayView("\x1d", 1));
-    }
-    return hash.result().toHex();
+    Stmt s = prepare(db, "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN "
+                         "(?, ?, ?, ?, ?, ?)");
+    int i = 0;
+    for (const char* name : kTriggers)
+        sqlite3_bind_text(s.get(), ++i, name, -1, SQLITE_STATIC);
+    return step(db, s.get()) && sqlite3_column_int(s.get(), 0) == int(std::size(kTriggers));
 }
 
-QByteArray storedFingerprint(sqlite3* db)
+QByteArray storedStamp(sqlite3* db)
 {
     if (!hasTable(db, "search_stamp") || !hasTable(db, "search_text"))
         return {};
@@ -124,17 +132,24 @@ void rebuildSearchIndex(sqlite3* db)
          "char(10) || coalesce(nullif(s.info, 'NULL'), '') "
          "FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts "
          "FROM options GROUP BY subid) o ON o.subid = s.subid;");
-    const QByteArray fingerprint = bankFingerprint(db);
+    exec(db, kTriggerSql);
     Stmt s = prepare(db, "INSERT INTO search_stamp (fingerprint) VALUES (?)");
-    sqlite3_bind_text(s.get(), 1, fingerprint.constData(), int(fingerprint.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(s.get(), 1, kIndexVersion.constData(), int(kIndexVersion.size()),
+                      SQLITE_STATIC);
     step(db, s.get());
+}
+
+void detachSearchIndex(sqlite3* db)
+{
+    for (const char* name : kTriggers)
+        exec(db, QByteArray("DROP TRIGGER IF EXISTS ").append(name).constData());
+    if (hasTable(db, "search_stamp"))
+        exec(db, "DELETE FROM search_stamp");
 }
 
 bool searchIndexCurrent(sqlite3* db)
 {
-    const QByteArray stored = storedFingerprint(db);
-    return !stored.isEmpty() && stored == bankFingerprint(db);
+    return storedStamp(db) == kIndexVersion && triggersInPlace(db);
 }
 
 bool refreshSearchIndex(const QString& path)

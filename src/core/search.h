@@ -28,10 +28,14 @@ struct SearchHit
 // `limit`; letters match regardless of case. An empty text finds nothing.
 std::vector<SearchHit> search(data::Connection& db, const QString& text, int limit = kSearchLimit);
 
-// Fills the index afresh from the bank, creating it where it is missing, and stamps it with the
-// bank it was built from. Runs inside the caller's transaction; the bank tool calls it after
-// every change to the bank tables.
+// Fills the index afresh from the bank, creating it where it is missing, stamps it and sets
+// triggers that drop the stamp on any later change to the bank's texts. Runs inside the caller's
+// transaction; the bank tool calls it after every change to the bank tables.
 void rebuildSearchIndex(sqlite3* db);
+
+// Marks the index stale and drops its triggers, so that a bulk change to the bank runs at full
+// speed; rebuildSearchIndex sets both again.
+void detachSearchIndex(sqlite3* db);
 
 // Whether the index exists and was built from the bank as it is now.
 bool searchIndexCurrent(sqlite3* db);

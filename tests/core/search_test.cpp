@@ -136,7 +136,17 @@ void SearchTest::indexFollowsImportAndNoticesAStaleBank()
     QCOMPARE(ids(core::search(db, QStringLiteral("远近光"))), (QList<qint64>{2}));
     QVERIFY(!core::refreshSearchIndex(path)); // already in step
 
-    // A bank changed behind the index's back is noticed and indexed again.
+    // Counting errors leaves the index in step; a bank changed behind its back is noticed and
+    // indexed again, also one whose tables another tool replaced.
+    db.exec(QStringLiteral("UPDATE subject SET errorTimes = errorTimes + 1"));
+    QVERIFY(core::searchIndexCurrent(db.handle()));
+    db.exec(QStringLiteral("CREATE TABLE copy AS SELECT * FROM sort; DROP TABLE sort; "
+                           "ALTER TABLE copy RENAME TO sort"));
+    QVERIFY(core::searchIndexCurrent(db.handle())); // categories are not indexed
+    db.exec(QStringLiteral("CREATE TABLE copy AS SELECT * FROM subject; DROP TABLE subject; "
+                           "ALTER TABLE copy RENAME TO subject"));
+    QVERIFY(!core::searchIndexCurrent(db.handle()));
+    QVERIFY(core::refreshSearchIndex(path));
     db.exec(QStringLiteral("UPDATE options SET optcontent = '开启雾灯' WHERE optid = 22"));
     QVERIFY(!core::searchIndexCurrent(db.handle()));
     QVERIFY(core::refreshSearchIndex(path));

@@ -722,6 +722,12 @@ private:
                 fail(QStringLiteral("缺少表 %1，不像是本程序的题库；拒绝改动")
                          .arg(QLatin1String(name)));
         }
+        // Without the search triggers the tables empty at once; refreshDerived puts them back.
+        try {
+            core::detachSearchIndex(db_.get());
+        } catch (const Error& e) {
+            fail(e.text());
+        }
         exec(db_.get(),
              "DELETE FROM options; DELETE FROM subject; DELETE FROM sort; DELETE FROM note;",
              path_);
