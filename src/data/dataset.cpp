@@ -348,9 +348,27 @@ void Table::rowEdited(int row, const std::vector<bool>& changed)
     if (!moves)
         return;
     const int oldPos = pos_;
-    view_.erase(view_.begin() + oldPos);
-    const int pos = placeInView(row);
-    pos_ = pos >= 0 ? pos : (view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1));
+    if (!passes(row)) {
+        view_.erase(view_.begin() + oldPos);
+        pos_ = view_.empty() ? -1 : std::clamp(oldPos, 0, int(view_.size()) - 1);
+        return;
+    }
+    // The rest of the view is still in order: the row moves past its new neighbours only, so a
+    // counter that goes up by one shifts a few rows, not the whole tail of a large table.
+    const auto less = [this](int a, int b) { return viewLess(a, b); };
+    const auto begin = view_.begin();
+    const auto at = begin + oldPos;
+    if (at != begin && less(row, *(at - 1))) {
+        const auto to = std::upper_bound(begin, at, row, less);
+        std::move_backward(to, at, at + 1);
+        *to = row;
+        pos_ = int(to - begin);
+    } else if (at + 1 != view_.end() && less(*(at + 1), row)) {
+        const auto to = std::upper_bound(at + 1, view_.end(), row, less);
+        std::move(at + 1, to, at);
+        *(to - 1) = row;
+        pos_ = int(to - begin) - 1;
+    }
 }
 
 // After a saved append, the row already in rows_ (at its end when atEnd).
