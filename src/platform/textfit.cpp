@@ -1,5 +1,7 @@
 #include "textfit.h"
 
+#include "application.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -102,12 +104,22 @@ void fitWindowTexts(QWidget* window)
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* w : std::as_const(widgets)) {
-        const int size = w->property(kDesignSize).toInt();
-        if (size <= 0)
-            continue;
         QFont font = w->font();
-        font.setPixelSize(size);
-        w->setFont(font);
+        bool changed = false;
+        // A Windows face is named by its installed stand-in: asked for a family that is not
+        // installed, Qt looks for fallbacks through fontconfig for every size and weight.
+        const QString standIn = standInFamily(font.family());
+        if (!standIn.isEmpty()) {
+            font.setFamilies({standIn});
+            changed = true;
+        }
+        const int size = w->property(kDesignSize).toInt();
+        if (size > 0) {
+            font.setPixelSize(size);
+            changed = true;
+        }
+        if (changed)
+            w->setFont(font);
     }
     new FitOnFirstShow(window);
 }
