@@ -36,8 +36,10 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
     setFrame(Frame::None, Buttons::None, false);
     setKeyPreview(true);
 
-    ui->Image12->setPixmap(app::artwork(QStringLiteral(":/art/main_banner.jpg")));
-    ui->Image11->setPixmap(app::artwork(QStringLiteral(":/art/main_picture.jpg")));
+    std::vector<std::pair<QLabel*, QString>> art = {
+        {ui->Image12, QStringLiteral(":/art/main_banner.jpg")},
+        {ui->Image11, QStringLiteral(":/art/main_picture.jpg")},
+    };
     const struct
     {
         menu::ClickLabel* label;
@@ -54,9 +56,11 @@ Tmain::Tmain(QWidget* parent) : app::Form(parent), ui(std::make_unique<Ui::Tmain
         {ui->Image3, ":/art/btn_exit.jpg", &Tmain::Image3Click},
     };
     for (const auto& b : buttons) {
-        b.label->setPixmap(app::artwork(QString::fromLatin1(b.art)));
+        art.emplace_back(b.label, QString::fromLatin1(b.art));
         onLabelClick(b.label, this, b.handler);
     }
+    // The first window on screen: its pictures are decoded while the other windows are made.
+    app::artworkOnFirstShow(this, std::move(art));
     onLabelClick(ui->Label1, this, &Tmain::Label1Click);
     onLabelClick(ui->lb_ctlx, this, &Tmain::lb_ctlxClick);
     onLabelClick(ui->lb_fllx, this, &Tmain::lb_fllxClick);
