@@ -64,7 +64,7 @@ private:
 
 void startUp()
 {
-    // The information pages are read once the main menu is on screen (run), or when first shown.
+    // The information pages are read when their windows are first shown.
     const menu::PageBrowser::Deferral pagesLater;
     main = new Tmain;
     jtbz = new Tjtbz;
@@ -110,12 +110,12 @@ int run(int argc, char** argv)
     Application application(argc, argv);
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
-    auto* painted = new AfterFirstPaint(main);
-    painted->add(&menu::PageBrowser::loadDeferred);
     // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted
     // and idle.
     if (qEnvironmentVariableIsSet("VELMOOR_QUIT_WHEN_IDLE"))
-        painted->add([] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+        (new AfterFirstPaint(main))->add([] {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
     main->show();
     const int rc = Application::exec();
     shutDown();

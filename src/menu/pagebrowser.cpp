@@ -61,8 +61,6 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent)
 void PageBrowser::navigate(const QString& filePath)
 {
     if (deferrals_ > 0) {
-        if (pending_.isNull())
-            waiting_.emplace_back(this);
         pending_ = filePath;
         return;
     }
@@ -90,15 +88,6 @@ void PageBrowser::loadPending()
     if (pending_.isNull())
         return;
     navigate(std::exchange(pending_, QString()));
-}
-
-void PageBrowser::loadDeferred()
-{
-    const std::vector<QPointer<PageBrowser>> waiting = std::exchange(waiting_, {});
-    for (const QPointer<PageBrowser>& browser : waiting) {
-        if (browser)
-            browser->loadPending();
-    }
 }
 
 void PageBrowser::showEvent(QShowEvent* event)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPointer>
 #include <QTextBrowser>
-#include <vector>
 
 namespace menu {
 
@@ -20,9 +18,8 @@ public:
     // no regular file, or larger than 5 MB, shows a page that says so.
     void navigate(const QString& filePath);
 
-    // While one lives, navigate() only notes the page: it is read when its browser is first shown
-    // or at loadDeferred(), whichever comes first. Start-up keeps the pages from delaying the
-    // main menu's first paint this way.
+    // While one lives, navigate() only notes the page: it is read when its browser is first
+    // shown. Start-up thus costs nothing for pages the learner never opens.
     class Deferral
     {
     public:
@@ -31,8 +28,6 @@ public:
         Deferral(const Deferral&) = delete;
         Deferral& operator=(const Deferral&) = delete;
     };
-    // Reads every page noted under a Deferral and not read yet.
-    static void loadDeferred();
 
     QVariant loadResource(int type, const QUrl& name) override;
 
@@ -45,7 +40,6 @@ private:
 
     QString pending_;
     static inline int deferrals_ = 0;
-    static inline std::vector<QPointer<PageBrowser>> waiting_;
 };
 
 // The text of an HTML page: the charset its meta tag names, else UTF-8, else GBK, the encoding of

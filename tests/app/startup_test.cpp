@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTextBrowser>
 
 namespace {
 
@@ -43,6 +44,7 @@ private slots:
         testing::TestBank bank;
         bank.addCategory(1, QStringLiteral("法规"), {10, 0, 0, 0, 0});
         bank.addQuestion(7, 1, 1, {QStringLiteral("正确"), QStringLiteral("错误")}, 0);
+        bank.writeFile(QStringLiteral("html/jiaojingshoushi.html"), "<p>交警手势</p>");
         QTemporaryDir elsewhere;
         const QString before = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
@@ -52,8 +54,13 @@ private slots:
         QCOMPARE(data::databasePath(app::ConnString), bank.dbPath());
         QVERIFY(app::ado->subject.active() && app::ado->sort.active() &&
                 app::ado->options.active());
-        // Start-up costs the same at any bank size: the questions are read when first shown.
+        // Start-up costs the same at any bank size: the questions are read when first shown, and
+        // so is an information page.
         QVERIFY(!app::ado->subject.loaded() && !app::ado->options.loaded());
+        auto* page = app::jtbz->findChild<QTextBrowser*>(QStringLiteral("WebBrowser1"));
+        QVERIFY(page && page->toPlainText().isEmpty());
+        app::jtbz->show();
+        QCOMPARE(page->toPlainText(), QStringLiteral("交警手势"));
         QCOMPARE(app::ado->sort.sort(), QStringLiteral("sortid"));
         QCOMPARE(app::ado->subject.recordCount(), 1);
         QVERIFY(!app::main->isVisible());
