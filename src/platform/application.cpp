@@ -31,6 +31,10 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
         QFont::insertSubstitution(QString::fromUtf8(family), chinese);
     QFont font(chinese);
     font.setPixelSize(12);
+    // Chinese text needs no shaping; without it a CJK face is read and laid out with its cmap
+    // alone, not with its large substitution and positioning tables. Scripts that need shaping
+    // still get it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     setFont(font);
     // Qt's own Chinese texts for the buttons of message boxes (是, 否, 确定), as a Chinese
     // system shows them.
