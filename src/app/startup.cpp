@@ -19,11 +19,13 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace app {
@@ -67,9 +69,8 @@ void startUp()
     // The information pages are read when their windows are first shown.
     const menu::PageBrowser::Deferral pagesLater;
     main = new Tmain;
-    jtbz = new Tjtbz;
-    jxjs = new Tjxjs;
-    xccx = new Txccx;
+    // The data module before the other windows: while it opens the tables, the font list is read
+    // on another thread (see run), which the information pages' browsers need first.
     ado = new data::Tado(ConnString);
     guard([] { ado->DataModuleCreate(); });
     // A bank changed by an older tool, or from before search, is indexed again meanwhile.
@@ -85,6 +86,9 @@ void startUp()
             core::ensureHistoryTables(db);
         });
     }
+    jtbz = new Tjtbz;
+    jxjs = new Tjxjs;
+    xccx = new Txccx;
     dtjq = new Tdtjq;
     xtxx = new Txtxx;
 }
@@ -108,6 +112,10 @@ void shutDown()
 int run(int argc, char** argv)
 {
     Application application(argc, argv);
+    // Reading the system's font list is the longest single step of start-up; a second thread does
+    // it while the first makes the main menu and the data module. Qt's font database is
+    // thread-safe: the first text laid out waits for the list if it is not complete yet.
+    const std::jthread fontList([] { QFontDatabase::families(); });
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
     // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted

@@ -6,8 +6,6 @@
 #include "keys.h"
 
 #include <QFont>
-#include <QFontDatabase>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -42,23 +40,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
-}
-
-QString standInFamily(const QString& family)
-{
-    static QHash<QString, QString> known;
-    const auto it = known.constFind(family);
-    if (it != known.constEnd())
-        return *it;
-    QString standIn;
-    for (const QString& candidate : QFont::substitutes(family)) {
-        if (QFontDatabase::hasFamily(candidate)) {
-            standIn = candidate;
-            break;
-        }
-    }
-    known.insert(family, standIn);
-    return standIn;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -15,8 +15,4 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The installed face that stands in for a Windows font the windows name (SimSun, Tahoma, ...), or
-// an empty string for any other family.
-QString standInFamily(const QString& family);
-
 } // namespace app

@@ -1,7 +1,5 @@
 #include "textfit.h"
 
-#include "application.h"
-
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -106,10 +104,10 @@ void fitWindowTexts(QWidget* window)
     for (QWidget* w : std::as_const(widgets)) {
         QFont font = w->font();
         bool changed = false;
-        // A Windows face is named by its installed stand-in: asked for a family that is not
-        // installed, Qt looks for fallbacks through fontconfig for every size and weight.
-        const QString standIn = standInFamily(font.family());
-        if (!standIn.isEmpty()) {
+        // A Windows face is named by its stand-in: asked for a family that is not installed, Qt
+        // looks for fallbacks through fontconfig for every size and weight.
+        const QString standIn = QFont::substitute(font.family());
+        if (standIn != font.family()) {
             font.setFamilies({standIn});
             changed = true;
         }
