@@ -4,6 +4,8 @@
 //   bare_peer startup         six windows (the program's start-up set, one with a combo box, so
 //                             seven top-level widgets), the 786 x 576 menu shown; quits once that
 //                             is painted and idle, as the program does with VELMOOR_QUIT_WHEN_IDLE
+//   bare_peer startup-chinese the same, the menu also showing the main menu's Chinese texts in the
+//                             faces and sizes the program uses: what Chinese text alone costs
 //   bare_peer menu SECONDS    the shown menu window, idle for SECONDS
 //   bare_peer clock SECONDS   a window whose label counts down once a second, for SECONDS
 //   bare_peer movie SECONDS GIF
@@ -78,6 +80,34 @@ int idleFor(const char* seconds)
     return 0;
 }
 
+// The main menu's texts as the program shows them: links in a bold Song face, 13 px, and the
+// status line, 12 px.
+void chineseTexts(QWidget* menu)
+{
+    QFont font(QStringLiteral("Noto Serif CJK SC"));
+    font.setBold(true);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    const struct
+    {
+        const char* text;
+        QRect box;
+        int pixels;
+    } texts[] = {
+        {"1 错题练习（今日0题）", {456, 10, 150, 18}, 13},
+        {"2 分类练习", {616, 10, 80, 18}, 13},
+        {"3 搜索试题", {700, 10, 80, 18}, 13},
+        {"考试记录（小键盘 /）", {616, 34, 160, 20}, 13},
+        {"Velmoor 驾驶理论考试练习系统    小键盘 * 键进入模拟考试    安全驾驶、文明出行",
+         {21, 557, 788, 13}, 12},
+    };
+    for (const auto& t : texts) {
+        auto* label = new QLabel(QString::fromUtf8(t.text), menu);
+        font.setPixelSize(t.pixels);
+        label->setFont(font);
+        label->setGeometry(t.box);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,7 +115,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("startup");
 
-    if (mode == u"startup" || mode == u"menu") {
+    if (mode == u"startup" || mode == u"startup-chinese" || mode == u"menu") {
         std::vector<std::unique_ptr<QWidget>> windows;
         windows.push_back(window(QStringLiteral("Velmoor"), QSize(786, 576)));
         for (int i = 0; i < 5; ++i)
@@ -94,7 +124,9 @@ int main(int argc, char** argv)
         classes->addItems({QStringLiteral("C1"), QStringLiteral("A2")});
         classes->view(); // its popup is a top-level widget of its own, as in the program
         new QLabel(QStringLiteral("Velmoor"), windows.front().get());
-        if (mode == u"startup") {
+        if (mode == u"startup-chinese")
+            chineseTexts(windows.front().get());
+        if (mode != u"menu") {
             new QuitAfterFirstPaint(windows.front().get());
             windows.front()->show();
             return QApplication::exec();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process start-up: the program from launch to an idle, painted main menu, against the bare
-# Qt peer with the same windows (bench/bare_peer.cpp), on the bundled bank and on generated banks.
+# Qt peer with the same windows (bench/bare_peer.cpp), on the bundled bank and on generated banks;
+# last, on the bundled bank against the peer showing the main menu's Chinese texts as well.
 # Runs are paired and interleaved (the order flips every round) and offscreen; reported are the
 # medians of the wall times, of the per-pair ratios and of peak RSS.
 #   bench/startup.sh [BUILD_DIR [ROUNDS [SIZES...]]]     e.g. bench/startup.sh build 21 20000 100000
@@ -41,15 +42,16 @@ folder_with() {
   echo "$dir"
 }
 
+# measure LABEL FOLDER [PEER_MODE]
 measure() {
-  local label=$1 dir=$2
+  local label=$1 dir=$2 mode=${3:-startup}
   local p=$work/p.$label q=$work/q.$label
   : > "$p"; : > "$q"
   # One unmeasured pair warms the page cache.
-  "$dir/velmoor" >/dev/null 2>&1; "$peer" startup >/dev/null 2>&1
+  "$dir/velmoor" >/dev/null 2>&1; "$peer" "$mode" >/dev/null 2>&1
   for ((i = 0; i < rounds; ++i)); do
-    if (( i % 2 == 0 )); then timed "$p" "$dir/velmoor"; timed "$q" "$peer" startup
-    else timed "$q" "$peer" startup; timed "$p" "$dir/velmoor"; fi
+    if (( i % 2 == 0 )); then timed "$p" "$dir/velmoor"; timed "$q" "$peer" "$mode"
+    else timed "$q" "$peer" "$mode"; timed "$p" "$dir/velmoor"; fi
   done
   local tp tq ratio rp rq
   tp=$(cut -d' ' -f1 "$p" | median)
@@ -67,3 +69,5 @@ measure bundled "$program"
 for n in "${sizes[@]}"; do
   measure "$n" "$(folder_with "$n")"
 done
+# Against a peer that also shows the main menu's Chinese texts in the program's faces.
+measure chinese "$program" startup-chinese
