@@ -75,6 +75,10 @@ private slots:
         QVERIFY(app::main->autoFillBackground());
         QCOMPARE(app::main->palette().color(QPalette::Inactive, QPalette::Window),
                  QColor(Qt::white));
+        // The pictures, decoded meanwhile, are in place when the menu is first shown.
+        app::main->show();
+        QCOMPARE(label("Image11")->pixmap().size(), QSize(580, 460));
+        QCOMPARE(label("Image3")->pixmap().size(), QSize(220, 46));
     }
 
     void exitAnsweredNoLeavesEverything()
