@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times velmoor-bank import and export against the sqlite3 shell's .import and CSV output on the
-# same generated bank, in paired runs (the order alternates), and prints the median times, their
-# ratio and the peak memory of each side, as /usr/bin/time -v reports them.
+# Times velmoor-bank import and export against the sqlite3 shell's .import (alone, and followed by
+# the same search index the tool builds) and CSV output on the same generated bank, in paired runs
+# (the order alternates), and prints the median times, their ratio and the peak memory of each
+# side, as /usr/bin/time -v reports them.
 #
 #   bench/bank_vs_sqlite.sh [path/to/velmoor-bank] [questions] [runs]
 set -euo pipefail
@@ -38,15 +39,29 @@ awk -v n="$questions" -v dir="$bank" 'BEGIN {
   }
 }'
 
-# The same tables for the shell, made by the tool itself.
+# The same tables for the shell, made by the tool itself: the bank's tables and indexes only, not
+# the search index and the triggers that keep it in step.
 "$tool" import "$bank" "$work/schema.db" >/dev/null
-sqlite3 "$work/schema.db" .schema | grep -v sqlite_sequence > "$work/schema.sql"
+sqlite3 "$work/schema.db" "SELECT sql || ';' FROM sqlite_master WHERE type IN ('table', 'index')
+                           AND sql IS NOT NULL AND name NOT LIKE 'search%'
+                           AND name NOT LIKE 'sqlite%'" > "$work/schema.sql"
 
 cat > "$work/import.sql" <<EOF
 .read $work/schema.sql
 .import --csv --skip 1 $bank/sort.csv sort
 .import --csv --skip 1 $bank/subject.csv subject
 .import --csv --skip 1 $bank/options.csv options
+EOF
+# The tool's import also builds the search index; the shell doing the same afterwards, for a
+# second comparison.
+cat > "$work/import-indexed.sql" <<EOF
+.read $work/import.sql
+CREATE VIRTUAL TABLE search_text USING fts5(body, tokenize = 'trigram');
+INSERT INTO search_text (rowid, body)
+SELECT s.subid, coalesce(s.subtitle, '') || char(10) || coalesce(o.texts, '') || char(10) ||
+       coalesce(nullif(s.info, 'NULL'), '')
+FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts FROM options
+                          GROUP BY subid) o ON o.subid = s.subid;
 EOF
 cat > "$work/export.sql" <<EOF
 .headers on
@@ -70,6 +85,9 @@ measure() {
 
 velmoor_import() { rm -f "$work"/v.db*; measure "$tool" import "$bank" "$work/v.db"; }
 sqlite_import() { rm -f "$work"/s.db*; measure sqlite3 "$work/s.db" ".read $work/import.sql"; }
+sqlite_import_indexed() {
+  rm -f "$work"/s.db*; measure sqlite3 "$work/s.db" ".read $work/import-indexed.sql"
+}
 velmoor_export() { rm -rf "$work/velmoor-out"; measure "$tool" export "$work/v.db" "$work/velmoor-out"; }
 sqlite_export() {
   rm -rf "$work/sqlite-out"; mkdir "$work/sqlite-out"
@@ -82,17 +100,20 @@ velmoor_export >/dev/null; sqlite_export >/dev/null
 : > "$work/results"
 for ((i = 0; i < runs; ++i)); do
   if ((i % 2 == 0)); then
-    vi=$(velmoor_import); si=$(sqlite_import); ve=$(velmoor_export); se=$(sqlite_export)
+    vi=$(velmoor_import); si=$(sqlite_import); sx=$(sqlite_import_indexed)
+    ve=$(velmoor_export); se=$(sqlite_export)
   else
-    si=$(sqlite_import); vi=$(velmoor_import); se=$(sqlite_export); ve=$(velmoor_export)
+    sx=$(sqlite_import_indexed); si=$(sqlite_import); vi=$(velmoor_import)
+    se=$(sqlite_export); ve=$(velmoor_export)
   fi
   echo "import $vi $si" >> "$work/results"
+  echo "import+index $vi $sx" >> "$work/results"
   echo "export $ve $se" >> "$work/results"
 done
 
 bytes=$(cat "$bank"/*.csv | wc -c)
 echo "bank: $questions questions, $((questions * 4)) options, $((bytes / 1024 / 1024)) MiB of CSV; $runs paired runs"
-for what in import export; do
+for what in import import+index export; do
   awk -v what="$what" '$1 == what { v[++n] = $2; s[n] = $4; r[n] = $2 / $4
                                     if ($3 > vm) vm = $3; if ($5 > sm) sm = $5 }
     function median(a, n,   i, j, t) {
