@@ -60,31 +60,27 @@ bool hasTable(sqlite3* db, const char* name)
 // Every change to a stem, an option or an explanation, or to which question they belong, drops the
 // stamp, by whatever program it is made. A bank tool that replaces the tables drops the triggers
 // with them, which counts as stale too. So checking costs the same at any bank size.
-constexpr const char* kTriggers[] = {"search_subject_insert", "search_subject_update",
-                                     "search_subject_delete", "search_options_insert",
-                                     "search_options_update", "search_options_delete"};
-
-const char kTriggerSql[] =
-    "CREATE TRIGGER IF NOT EXISTS search_subject_insert AFTER INSERT ON subject "
-    "BEGIN DELETE FROM search_stamp; END;"
-    "CREATE TRIGGER IF NOT EXISTS search_subject_update "
-    "AFTER UPDATE OF subid, subtitle, info ON subject BEGIN DELETE FROM search_stamp; END;"
-    "CREATE TRIGGER IF NOT EXISTS search_subject_delete AFTER DELETE ON subject "
-    "BEGIN DELETE FROM search_stamp; END;"
-    "CREATE TRIGGER IF NOT EXISTS search_options_insert AFTER INSERT ON options "
-    "BEGIN DELETE FROM search_stamp; END;"
-    "CREATE TRIGGER IF NOT EXISTS search_options_update "
-    "AFTER UPDATE OF subid, optcontent ON options BEGIN DELETE FROM search_stamp; END;"
-    "CREATE TRIGGER IF NOT EXISTS search_options_delete AFTER DELETE ON options "
-    "BEGIN DELETE FROM search_stamp; END;";
+struct Trigger
+{
+    const char* name;
+    const char* when;
+};
+constexpr Trigger kTriggers[] = {
+    {"search_subject_insert", "INSERT ON subject"},
+    {"search_subject_update", "UPDATE OF subid, subtitle, info ON subject"},
+    {"search_subject_delete", "DELETE ON subject"},
+    {"search_options_insert", "INSERT ON options"},
+    {"search_options_update", "UPDATE OF subid, optcontent ON options"},
+    {"search_options_delete", "DELETE ON options"},
+};
 
 bool triggersInPlace(sqlite3* db)
 {
     Stmt s = prepare(db, "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN "
                          "(?, ?, ?, ?, ?, ?)");
     int i = 0;
-    for (const char* name : kTriggers)
-        sqlite3_bind_text(s.get(), ++i, name, -1, SQLITE_STATIC);
+    for (const Trigger& t : kTriggers)
+        sqlite3_bind_text(s.get(), ++i, t.name, -1, SQLITE_STATIC);
     return step(db, s.get()) && sqlite3_column_int(s.get(), 0) == int(std::size(kTriggers));
 }
 
@@ -134,7 +130,13 @@ void rebuildSearchIndex(sqlite3* db)
          "char(10) || coalesce(nullif(s.info, 'NULL'), '') "
          "FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts "
          "FROM options GROUP BY subid) o ON o.subid = s.subid;");
-    exec(db, kTriggerSql);
+    for (const Trigger& t : kTriggers)
+        exec(db, QByteArray("CREATE TRIGGER IF NOT EXISTS ")
+                     .append(t.name)
+                     .append(" AFTER ")
+                     .append(t.when)
+                     .append(" BEGIN DELETE FROM search_stamp; END")
+                     .constData());
     Stmt s = prepare(db, "INSERT INTO search_stamp (fingerprint) VALUES (?)");
     sqlite3_bind_text(s.get(), 1, kIndexVersion.constData(), int(kIndexVersion.size()),
                       SQLITE_STATIC);
@@ -143,8 +145,8 @@ void rebuildSearchIndex(sqlite3* db)
 
 void detachSearchIndex(sqlite3* db)
 {
-    for (const char* name : kTriggers)
-        exec(db, QByteArray("DROP TRIGGER IF EXISTS ").append(name).constData());
+    for (const Trigger& t : kTriggers)
+        exec(db, QByteArray("DROP TRIGGER IF EXISTS ").append(t.name).constData());
     if (hasTable(db, "search_stamp"))
         exec(db, "DELETE FROM search_stamp");
 }
