@@ -23,43 +23,32 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace app {
 namespace {
 
 std::unique_ptr<core::SearchIndexRefresher> searchIndex;
 
-// Runs its tasks, in the order given, once the window has been painted for the first time.
-class AfterFirstPaint final : public QObject
+// For the start-up benchmark (bench/startup.sh): quits once the window has been painted for the
+// first time and the work queued by then is done.
+class QuitWhenIdle final : public QObject
 {
 public:
-    explicit AfterFirstPaint(QWidget* window) : QObject(window)
-    {
-        window->installEventFilter(this);
-    }
-    void add(std::function<void()> task) { tasks_.push_back(std::move(task)); }
+    explicit QuitWhenIdle(QWidget* window) : QObject(window) { window->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // Queued, so that the paint itself comes first.
-            QTimer::singleShot(0, this, [this] {
-                for (const auto& task : tasks_)
-                    guard(task);
-                deleteLater();
-            });
+            // Queued twice: the paint comes first, then what was queued during it.
+            QTimer::singleShot(0, qApp,
+                               [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
         }
         return false;
     }
-
-private:
-    std::vector<std::function<void()>> tasks_;
 };
 
 } // namespace
@@ -118,12 +107,8 @@ int run(int argc, char** argv)
     const std::jthread fontList([] { QFontDatabase::families(); });
     guard([] { data::useOwnFolderIfShared(); });
     startUp();
-    // For the start-up benchmark (bench/startup.sh): quit as soon as the main menu is painted
-    // and idle.
     if (qEnvironmentVariableIsSet("VELMOOR_QUIT_WHEN_IDLE"))
-        (new AfterFirstPaint(main))->add([] {
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        });
+        new QuitWhenIdle(main);
     main->show();
     const int rc = Application::exec();
     shutDown();
