@@ -14,6 +14,8 @@
 // The idle modes print the CPU time (user + system, milliseconds) used over SECONDS, counted from
 // one second after the start, on stdout.
 
+#include "idlefor.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -22,23 +24,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 namespace {
-
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
 
 // Quits once the window has been painted and the work queued by then is done.
 class QuitAfterFirstPaint final : public QObject
@@ -69,17 +59,6 @@ std::unique_ptr<QWidget> window(const QString& title, QSize size)
     return w;
 }
 
-// Measures from one second after the start, once the first paint is done, for SECONDS.
-int idleFor(const char* seconds)
-{
-    double before = 0;
-    QTimer::singleShot(1000, qApp, [&before] { before = cpuMs(); });
-    QTimer::singleShot(1000 + int(std::atof(seconds) * 1000), qApp, &QCoreApplication::quit);
-    QApplication::exec();
-    std::printf("%.1f\n", cpuMs() - before);
-    return 0;
-}
-
 // The main menu's texts as the program shows them: links in a bold Song face, 13 px, and the
 // status line, 12 px.
 void chineseTexts(QWidget* menu)
@@ -98,7 +77,8 @@ void chineseTexts(QWidget* menu)
         {"3 搜索试题", {700, 10, 80, 18}, 13},
         {"考试记录（小键盘 /）", {616, 34, 160, 20}, 13},
         {"Velmoor 驾驶理论考试练习系统    小键盘 * 键进入模拟考试    安全驾驶、文明出行",
-         {21, 557, 788, 13}, 12},
+         {21, 557, 788, 13},
+         12},
     };
     for (const auto& t : texts) {
         auto* label = new QLabel(QString::fromUtf8(t.text), menu);
@@ -132,7 +112,7 @@ int main(int argc, char** argv)
             return QApplication::exec();
         }
         windows.front()->show();
-        return argc > 2 ? idleFor(argv[2]) : 2;
+        return argc > 2 ? bench::idleFor(argv[2]) : 2;
     }
     if (mode == u"clock" && argc > 2) {
         auto w = window(QStringLiteral("clock"), QSize(796, 580));
@@ -147,7 +127,7 @@ int main(int argc, char** argv)
         });
         tick.start(1000);
         w->show();
-        return idleFor(argv[2]);
+        return bench::idleFor(argv[2]);
     }
     if (mode == u"movie" && argc > 3) {
         auto w = window(QStringLiteral("movie"), QSize(796, 580));
@@ -160,7 +140,7 @@ int main(int argc, char** argv)
         label->setMovie(&movie);
         movie.start();
         w->show();
-        return idleFor(argv[2]);
+        return bench::idleFor(argv[2]);
     }
     std::fprintf(stderr,
                  "usage: bare_peer startup | menu SECONDS | clock SECONDS | movie SECONDS GIF\n");

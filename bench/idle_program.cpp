@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "data/programfolder.h"
 #include "exam/tmnks.h"
+#include "idlefor.h"
 #include "menu/tmain.h"
 #include "pictures/picture.h"
 #include "platform/application.h"
@@ -23,36 +24,8 @@
 #include <QGroupBox>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-
-namespace {
-
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-// Measures from one second after the start, once the first paint is done, for SECONDS.
-int idleFor(const char* seconds)
-{
-    double before = 0;
-    QTimer::singleShot(1000, qApp, [&before] { before = cpuMs(); });
-    QTimer::singleShot(1000 + int(std::atof(seconds) * 1000), qApp, &QCoreApplication::quit);
-    app::Application::exec();
-    std::printf("%.1f\n", cpuMs() - before);
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -63,7 +36,7 @@ int main(int argc, char** argv)
         data::setProgramFolder(QString::fromLocal8Bit(argv[3]) + u'/');
         app::startUp();
         app::main->show();
-        rc = idleFor(argv[2]);
+        rc = bench::idleFor(argv[2]);
         app::shutDown();
     } else if (mode == u"clock") {
         testing::TestBank bank;
@@ -71,7 +44,7 @@ int main(int argc, char** argv)
         bank.exec(QStringLiteral("INSERT INTO note (subid) SELECT subid FROM subject LIMIT 100"));
         app::startUp();
         nav::openExam(2, QString());
-        rc = idleFor(argv[2]);
+        rc = bench::idleFor(argv[2]);
         app::shutDown();
     } else if (mode == u"movie" && argc > 3) {
         auto window = std::make_unique<QWidget>();
@@ -82,7 +55,7 @@ int main(int argc, char** argv)
         pic->setGeometry(400, 104, 225, 137);
         pic->setPicture(pictures::loadPictureFile(QString::fromLocal8Bit(argv[3])));
         window->show();
-        rc = idleFor(argv[2]);
+        rc = bench::idleFor(argv[2]);
     } else {
         std::fprintf(
             stderr,
