@@ -57,6 +57,7 @@ EOF
 cat > "$work/import-indexed.sql" <<EOF
 .read $work/import.sql
 CREATE VIRTUAL TABLE search_text USING fts5(body, tokenize = 'trigram');
+INSERT INTO search_text (search_text, rank) VALUES ('hashsize', 4194304);
 INSERT INTO search_text (rowid, body)
 SELECT s.subid, coalesce(s.subtitle, '') || char(10) || coalesce(o.texts, '') || char(10) ||
        coalesce(nullif(s.info, 'NULL'), '')

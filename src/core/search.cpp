@@ -121,6 +121,10 @@ void rebuildSearchIndex(sqlite3* db)
          // Made afresh: emptying a large index row by row costs more than filling it.
          "DROP TABLE IF EXISTS search_text;"
          "CREATE VIRTUAL TABLE search_text USING fts5(body, tokenize = 'trigram');"
+         // Terms are gathered in memory up to this size before they are written as one segment:
+         // with the default 1 MiB a large bank makes thousands of small segments and merging
+         // them is most of the work.
+         "INSERT INTO search_text (search_text, rank) VALUES ('hashsize', 4194304);"
          "CREATE TABLE IF NOT EXISTS search_stamp (fingerprint TEXT NOT NULL);"
          "DELETE FROM search_stamp;"
          // One document a question, keyed by its id: stem, options and explanation on lines
