@@ -172,6 +172,8 @@ void endExam(Tmnks* exam)
         app::ksxz->deleteLater();
         app::ksxz = nullptr;
     }
+    if (app::ado)
+        app::ado->releaseCaches();
 }
 
 void activateMainMenu()

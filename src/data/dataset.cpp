@@ -788,6 +788,12 @@ Connection& Table::connection()
     return *db_;
 }
 
+void Table::releaseCache()
+{
+    if (db_)
+        db_->releaseCache();
+}
+
 Query::Query() = default;
 Query::~Query() = default;
 

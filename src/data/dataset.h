@@ -84,6 +84,8 @@ public:
     void rollback();
     // The handle's own connection, for statements that belong in its transaction.
     Connection& connection();
+    // Gives back the pages its connection keeps cached; they are read again when needed.
+    void releaseCache();
 
 private:
     // Raises an error on a closed handle; reads the rows of an open one if not read yet.

@@ -16,4 +16,10 @@ void Tado::DataModuleCreate()
     sort.setSort(col::sortId);
 }
 
+void Tado::releaseCaches()
+{
+    for (Table* table : {&subject, &sort, &options})
+        table->releaseCache();
+}
+
 } // namespace data

@@ -14,6 +14,9 @@ public:
     // Builds the connection string, then opens subject, sort and options; an error stops at the
     // failing table, which stays closed with the ones after it.
     void DataModuleCreate();
+    // Gives back the pages the tables' connections keep cached, e.g. once an examination's
+    // counters are written: each paper touches other pages, and kept, they would add up.
+    void releaseCaches();
 
     Table options{tbl::options};
     Table subject{tbl::subject};
