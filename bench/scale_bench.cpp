@@ -235,8 +235,9 @@ void mockExamination()
     if (!result)
         throw std::runtime_error("no result window");
     result->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-    // What the event loop would deliver meanwhile; left queued, the events would pile up.
-    QCoreApplication::sendPostedEvents();
+    // What the event loop would deliver meanwhile, the window system's events among them; left
+    // queued, the events would pile up.
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
