@@ -62,19 +62,20 @@ void startUp()
     // on another thread (see run), which the information pages' browsers need first.
     ado = new data::Tado(ConnString);
     guard([] { ado->DataModuleCreate(); });
-    // A bank changed by an older tool, or from before search, is indexed again meanwhile.
-    guard([] {
-        searchIndex = std::make_unique<core::SearchIndexRefresher>(data::databasePath(ConnString));
-    });
     // A database from before the exam history gains its tables here; one that did not open has
     // been reported already. A connection of its own, so that the questions are still read only
-    // when first shown.
+    // when first shown. Before the search index is refreshed: a rebuild holds the database's
+    // write lock until it is done.
     if (ado->subject.active()) {
         guard([] {
             data::Connection db(data::databasePath(ConnString));
             core::ensureHistoryTables(db);
         });
     }
+    // A bank changed by an older tool, or from before search, is indexed again meanwhile.
+    guard([] {
+        searchIndex = std::make_unique<core::SearchIndexRefresher>(data::databasePath(ConnString));
+    });
     jtbz = new Tjtbz;
     jxjs = new Tjxjs;
     xccx = new Txccx;
