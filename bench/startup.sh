@@ -15,19 +15,17 @@ sizes=("$@")
 
 program=$build/velmoor
 peer=$build/bin/bare_peer
-[ -x "$program/velmoor" ] && [ -x "$peer" ] || { echo "build velmoor and bare_peer first" >&2; exit 2; }
+timer=$build/bin/timed_run
+[ -x "$program/velmoor" ] && [ -x "$peer" ] && [ -x "$timer" ] ||
+  { echo "build velmoor, bare_peer and timed_run first" >&2; exit 2; }
 export QT_QPA_PLATFORM=offscreen VELMOOR_QUIT_WHEN_IDLE=1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Runs one command; appends "milliseconds max-RSS-KiB" to the file $1.
+# Runs one command; appends "microseconds max-RSS-KiB" to the file $1.
 timed() {
   local out=$1; shift
-  local t0 t1
-  t0=$(date +%s%N)
-  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>&1
-  t1=$(date +%s%N)
-  echo "$(( (t1 - t0) / 1000 )) $(cat "$work/rss")" >> "$out"
+  "$timer" "$@" >> "$out"
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
