@@ -2,6 +2,7 @@
 #include "data/connection.h"
 #include "support/testbank.h"
 
+#include <atomic>
 #include <benchmark/benchmark.h>
 #include <stdexcept>
 
@@ -91,6 +92,29 @@ void BM_RebuildIndex(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RebuildIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What the program does with a stale index: the same build in steps, beside the index in use,
+// idling between steps so that other writers get their turn (hurry 0), or not (hurry 1).
+void BM_RefreshStaleIndex(benchmark::State& state)
+{
+    testing::TestBank bank;
+    fillBank(bank);
+    data::Connection db(bank.dbPath());
+    const std::atomic<bool> hurry = state.range(0) != 0;
+    core::refreshSearchIndex(bank.dbPath());
+    for (auto _ : state) {
+        db.exec(QStringLiteral("DELETE FROM search_stamp"));
+        if (!core::refreshSearchIndex(bank.dbPath(), hurry))
+            throw std::runtime_error("the index should have been rebuilt");
+    }
+}
+BENCHMARK(BM_RefreshStaleIndex)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("hurry")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 // What every start pays when the index is in step: reading the bank to compare its digest.
 void BM_CheckIndexCurrent(benchmark::State& state)

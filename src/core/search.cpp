@@ -5,9 +5,11 @@
 
 #include <QFile>
 #include <QStringList>
+#include <chrono>
 #include <iterator>
 #include <memory>
 #include <sqlite3.h>
+#include <thread>
 
 namespace core {
 namespace {
@@ -28,9 +30,9 @@ using Stmt = std::unique_ptr<sqlite3_stmt, Finalize>;
         QStringLiteral("搜索索引%1出错：%2").arg(what, QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
-void exec(sqlite3* db, const char* sql)
+void exec(sqlite3* db, const QByteArray& sql)
 {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(db, QStringLiteral("更新时"));
 }
 
@@ -84,15 +86,127 @@ bool triggersInPlace(sqlite3* db)
     return step(db, s.get()) && sqlite3_column_int(s.get(), 0) == int(std::size(kTriggers));
 }
 
-QByteArray storedStamp(sqlite3* db)
+QByteArray stampOf(sqlite3* db)
 {
-    if (!hasTable(db, "search_stamp") || !hasTable(db, "search_text"))
-        return {};
     Stmt s = prepare(db, "SELECT fingerprint FROM search_stamp");
     if (!step(db, s.get()))
         return {};
     return QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), 0)),
                       sqlite3_column_bytes(s.get(), 0));
+}
+
+QByteArray storedStamp(sqlite3* db)
+{
+    if (!hasTable(db, "search_stamp") || !hasTable(db, "search_text"))
+        return {};
+    return stampOf(db);
+}
+
+// One document a question, keyed by its id: stem, options and explanation on lines of their own,
+// so that no match runs from one into the next.
+constexpr char kBodies[] =
+    "SELECT s.subid, coalesce(s.subtitle, '') || char(10) || coalesce(o.texts, '') || char(10) || "
+    "coalesce(nullif(s.info, 'NULL'), '') "
+    "FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts "
+    "FROM options GROUP BY subid) o ON o.subid = s.subid ORDER BY s.subid";
+
+void createIndex(sqlite3* db, const QByteArray& table)
+{
+    exec(db, "CREATE VIRTUAL TABLE " + table + " USING fts5(body, tokenize = 'trigram')");
+    // Terms are gathered in memory up to this size before they are written as one segment: with
+    // the default 1 MiB a large bank makes thousands of small segments and merging them is most
+    // of the work.
+    exec(db, "INSERT INTO " + table + " (" + table + ", rank) VALUES ('hashsize', 4194304)");
+}
+
+void createTriggers(sqlite3* db)
+{
+    for (const Trigger& t : kTriggers)
+        exec(db, QByteArray("CREATE TRIGGER IF NOT EXISTS ") + t.name + " AFTER " + t.when +
+                     " BEGIN DELETE FROM search_stamp; END");
+}
+
+void stamp(sqlite3* db, const QByteArray& fingerprint)
+{
+    exec(db, "CREATE TABLE IF NOT EXISTS search_stamp (fingerprint TEXT NOT NULL);"
+             "DELETE FROM search_stamp;");
+    Stmt s = prepare(db, "INSERT INTO search_stamp (fingerprint) VALUES (?)");
+    sqlite3_bind_text(s.get(), 1, fingerprint.constData(), int(fingerprint.size()),
+                      SQLITE_TRANSIENT);
+    step(db, s.get());
+}
+
+// Runs `work` in a transaction begun by `begin`; rolls back and rethrows on failure.
+template <typename Work> void inTransaction(sqlite3* db, const char* begin, Work work)
+{
+    exec(db, begin);
+    try {
+        work();
+        exec(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+// Marks a build under way; any change to the bank's texts drops the mark with the stamp.
+const QByteArray kBuilding = QByteArrayLiteral("building");
+// Questions indexed in one write transaction of a stepped build.
+constexpr int kStep = 2000;
+
+// Builds a new index beside the one in use, kStep questions a write transaction, so that the
+// learner's own writes (a paper, the error counters) wait for one step rather than for the whole
+// index; the new index takes the old one's place in one short transaction at the end. Returns
+// false when the bank's texts changed meanwhile, leaving the index stale.
+bool buildInSteps(const QString& path, const std::atomic<bool>& hurry)
+{
+    data::Connection writer(path);
+    sqlite3* w = writer.handle();
+    inTransaction(w, "BEGIN IMMEDIATE", [&] {
+        exec(w, "DROP TABLE IF EXISTS search_next");
+        createIndex(w, "search_next");
+        stamp(w, kBuilding);
+        createTriggers(w);
+    });
+    {
+        // One snapshot of the bank for the whole build, on a connection of its own: the writer's
+        // transactions come and go between the learner's.
+        data::Connection reader(path);
+        sqlite3* r = reader.handle();
+        inTransaction(r, "BEGIN", [&] {
+            Stmt bodies = prepare(r, kBodies);
+            Stmt insert = prepare(w, "INSERT INTO search_next (rowid, body) VALUES (?, ?)");
+            // The first row, which gathers the options, is read before any lock is taken.
+            bool more = step(r, bodies.get());
+            while (more) {
+                const auto start = std::chrono::steady_clock::now();
+                inTransaction(w, "BEGIN IMMEDIATE", [&] {
+                    for (int i = 0; i < kStep && more; ++i) {
+                        sqlite3_bind_int64(insert.get(), 1, sqlite3_column_int64(bodies.get(), 0));
+                        sqlite3_bind_value(insert.get(), 2, sqlite3_column_value(bodies.get(), 1));
+                        step(w, insert.get());
+                        sqlite3_reset(insert.get());
+                        more = step(r, bodies.get());
+                    }
+                });
+                // A writer waiting for the lock polls for it (SQLite's busy handler sleeps and
+                // tries again; it does not queue): idle as long as the step took, so that its
+                // next try finds the lock free.
+                if (!hurry)
+                    std::this_thread::sleep_for(std::chrono::steady_clock::now() - start);
+            }
+        });
+    }
+    bool unchanged = false;
+    inTransaction(w, "BEGIN IMMEDIATE", [&] {
+        unchanged = stampOf(w) == kBuilding;
+        if (!unchanged)
+            return;
+        exec(w, "DROP TABLE IF EXISTS search_text;"
+                "ALTER TABLE search_next RENAME TO search_text;");
+        stamp(w, kIndexVersion);
+    });
+    return unchanged;
 }
 
 // SQLite's LIKE pattern for text containing `term` literally.
@@ -117,34 +231,13 @@ std::vector<SearchHit> hits(data::Statement& s)
 
 void rebuildSearchIndex(sqlite3* db)
 {
-    exec(db,
-         // Made afresh: emptying a large index row by row costs more than filling it.
-         "DROP TABLE IF EXISTS search_text;"
-         "CREATE VIRTUAL TABLE search_text USING fts5(body, tokenize = 'trigram');"
-         // Terms are gathered in memory up to this size before they are written as one segment:
-         // with the default 1 MiB a large bank makes thousands of small segments and merging
-         // them is most of the work.
-         "INSERT INTO search_text (search_text, rank) VALUES ('hashsize', 4194304);"
-         "CREATE TABLE IF NOT EXISTS search_stamp (fingerprint TEXT NOT NULL);"
-         "DELETE FROM search_stamp;"
-         // One document a question, keyed by its id: stem, options and explanation on lines
-         // of their own, so that no match runs from one into the next.
-         "INSERT INTO search_text (rowid, body) "
-         "SELECT s.subid, coalesce(s.subtitle, '') || char(10) || coalesce(o.texts, '') || "
-         "char(10) || coalesce(nullif(s.info, 'NULL'), '') "
-         "FROM subject s LEFT JOIN (SELECT subid, group_concat(optcontent, char(10)) AS texts "
-         "FROM options GROUP BY subid) o ON o.subid = s.subid;");
-    for (const Trigger& t : kTriggers)
-        exec(db, QByteArray("CREATE TRIGGER IF NOT EXISTS ")
-                     .append(t.name)
-                     .append(" AFTER ")
-                     .append(t.when)
-                     .append(" BEGIN DELETE FROM search_stamp; END")
-                     .constData());
-    Stmt s = prepare(db, "INSERT INTO search_stamp (fingerprint) VALUES (?)");
-    sqlite3_bind_text(s.get(), 1, kIndexVersion.constData(), int(kIndexVersion.size()),
-                      SQLITE_STATIC);
-    step(db, s.get());
+    // Made afresh: emptying a large index row by row costs more than filling it. A stepped build
+    // the program left unfinished goes too.
+    exec(db, "DROP TABLE IF EXISTS search_text; DROP TABLE IF EXISTS search_next");
+    createIndex(db, "search_text");
+    exec(db, QByteArray("INSERT INTO search_text (rowid, body) ") + kBodies);
+    createTriggers(db);
+    stamp(db, kIndexVersion);
 }
 
 void detachSearchIndex(sqlite3* db)
@@ -160,30 +253,21 @@ bool searchIndexCurrent(sqlite3* db)
     return storedStamp(db) == kIndexVersion && triggersInPlace(db);
 }
 
-bool refreshSearchIndex(const QString& path)
+bool refreshSearchIndex(const QString& path, const std::atomic<bool>& hurry)
 {
     data::Connection db(path);
     // Reading first takes no lock that a writer waits for; most starts end here.
-    db.exec(QStringLiteral("BEGIN"));
     bool current = false;
-    try {
-        current = searchIndexCurrent(db.handle());
-        db.exec(QStringLiteral("COMMIT"));
-    } catch (...) {
-        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    inTransaction(db.handle(), "BEGIN", [&] { current = searchIndexCurrent(db.handle()); });
     if (current)
         return false;
-    db.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        rebuildSearchIndex(db.handle());
-        db.exec(QStringLiteral("COMMIT"));
-    } catch (...) {
-        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
+    // A bank changed during a build is built again, from its new texts; one that keeps changing
+    // stays stale until the next start.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (buildInSteps(path, hurry))
+            return true;
     }
-    return true;
+    return false;
 }
 
 std::vector<SearchHit> search(data::Connection& db, const QString& text, int limit)
@@ -229,7 +313,7 @@ SearchIndexRefresher::SearchIndexRefresher(const QString& path)
     thread_ = std::thread([this, path] {
         try {
             if (QFile::exists(path))
-                refreshSearchIndex(path);
+                refreshSearchIndex(path, hurry_);
         } catch (const std::exception& e) {
             error_ = QString::fromUtf8(e.what());
         }
@@ -239,6 +323,7 @@ SearchIndexRefresher::SearchIndexRefresher(const QString& path)
 
 SearchIndexRefresher::~SearchIndexRefresher()
 {
+    hurry_ = true;
     thread_.join();
 }
 

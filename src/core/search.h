@@ -40,8 +40,9 @@ void detachSearchIndex(sqlite3* db);
 // Whether the index exists and was built from the bank as it is now.
 bool searchIndexCurrent(sqlite3* db);
 
-// Opens the database at `path` and rebuilds a missing or stale index; returns whether it did.
-bool refreshSearchIndex(const QString& path);
+// Opens the database at `path` and rebuilds a missing or stale index; returns whether it did. The
+// rebuild leaves other writers a turn every few thousand questions, unless `hurry` is set.
+bool refreshSearchIndex(const QString& path, const std::atomic<bool>& hurry = std::atomic<bool>());
 
 // Runs refreshSearchIndex on a thread of its own, so that start-up does not wait for it; the
 // connection is the thread's own. Searches meanwhile use the index as it was, or scan the bank.
@@ -49,7 +50,7 @@ class SearchIndexRefresher
 {
 public:
     explicit SearchIndexRefresher(const QString& path);
-    ~SearchIndexRefresher(); // waits for the refresh to end
+    ~SearchIndexRefresher(); // waits for the refresh to end, which then leaves no turns
     SearchIndexRefresher(const SearchIndexRefresher&) = delete;
     SearchIndexRefresher& operator=(const SearchIndexRefresher&) = delete;
 
@@ -59,6 +60,7 @@ public:
 
 private:
     std::atomic<bool> finished_ = false;
+    std::atomic<bool> hurry_ = false;
     QString error_;
     std::thread thread_;
 };

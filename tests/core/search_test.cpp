@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 
 QList<qint64> ids(const std::vector<core::SearchHit>& hits)
@@ -62,6 +65,7 @@ private slots:
     void trigramsFindStemsOptionsAndExplanations();
     void shortTermsScanTheBankAlike();
     void indexFollowsImportAndNoticesAStaleBank();
+    void staleIndexIsRebuiltBetweenTheLearnersWrites();
 };
 
 void SearchTest::trigramsFindStemsOptionsAndExplanations()
@@ -156,6 +160,49 @@ void SearchTest::indexFollowsImportAndNoticesAStaleBank()
         core::SearchIndexRefresher refresher(path);
     }
     QVERIFY(core::searchIndexCurrent(db.handle()));
+}
+
+// A large bank's index is rebuilt while the learner works: their writes wait for a step of the
+// build, not for all of it, and a text changed meanwhile is in the index the build leaves.
+void SearchTest::staleIndexIsRebuiltBetweenTheLearnersWrites()
+{
+    testing::TestBank bank;
+    bank.addGeneratedQuestions(60000);
+    QVERIFY(core::refreshSearchIndex(bank.dbPath()));
+    data::Connection db(bank.dbPath());
+    db.exec(QStringLiteral("UPDATE subject SET subtitle = '雨天行车' WHERE subid = 7"));
+    QVERIFY(!core::searchIndexCurrent(db.handle()));
+
+    using Clock = std::chrono::steady_clock;
+    Clock::duration longestWait{};
+    int writes = 0;
+    const auto start = Clock::now();
+    {
+        core::SearchIndexRefresher refresher(bank.dbPath());
+        while (!refresher.finished()) {
+            const auto before = Clock::now();
+            db.exec(
+                QStringLiteral("UPDATE subject SET errorTimes = errorTimes + 1 WHERE subid = 1"));
+            longestWait = std::max(longestWait, Clock::now() - before);
+            if (++writes == 5)
+                db.exec(QStringLiteral("UPDATE subject SET subtitle = '雾天行车' WHERE subid = 8"));
+            QTest::qWait(5);
+        }
+        QVERIFY2(refresher.error().isEmpty(), qPrintable(refresher.error()));
+    }
+    const auto building = Clock::now() - start;
+    QVERIFY2(
+        longestWait * 4 < building,
+        qPrintable(
+            QStringLiteral("a write waited %1 ms of the build's %2 ms")
+                .arg(std::chrono::duration_cast<std::chrono::milliseconds>(longestWait).count())
+                .arg(std::chrono::duration_cast<std::chrono::milliseconds>(building).count())));
+    QVERIFY(writes > 5);
+    // Built again if the change came too late for the build.
+    core::refreshSearchIndex(bank.dbPath());
+    QVERIFY(core::searchIndexCurrent(db.handle()));
+    QCOMPARE(ids(core::search(db, QStringLiteral("雨天行"))), (QList<qint64>{7}));
+    QCOMPARE(ids(core::search(db, QStringLiteral("雾天行"))), (QList<qint64>{8}));
 }
 
 QTEST_GUILESS_MAIN(SearchTest)
