@@ -45,8 +45,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s failed (status %d)\n", argv[1], status);
         return 1;
     }
-    const long long micros = (end.tv_sec - start.tv_sec) * 1000000LL
-                             + (end.tv_nsec - start.tv_nsec) / 1000;
+    const long long micros =
+        (end.tv_sec - start.tv_sec) * 1000000LL + (end.tv_nsec - start.tv_nsec) / 1000;
     std::printf("%lld %ld\n", micros, usage.ru_maxrss);
     return 0;
 }
