@@ -4,6 +4,7 @@
 #include "data/connection.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStringList>
 #include <chrono>
 #include <iterator>
@@ -149,25 +150,36 @@ template <typename Work> void inTransaction(sqlite3* db, const char* begin, Work
     }
 }
 
-// Marks a build under way; any change to the bank's texts drops the mark with the stamp.
-const QByteArray kBuilding = QByteArrayLiteral("building");
+// A build under way stamps the index "building" and its own token; any change to the bank's texts
+// drops the mark with the stamp, and a build started later (a second copy of the program) takes
+// it over.
+const QByteArray kBuilding = QByteArrayLiteral("building ");
 // Questions indexed in one write transaction of a stepped build.
 constexpr int kStep = 2000;
 
+enum class Build { Done, TextsChanged, TakenOver };
+
+Build interrupted(const QByteArray& stamp)
+{
+    return stamp.startsWith(kBuilding) ? Build::TakenOver : Build::TextsChanged;
+}
+
 // Builds a new index beside the one in use, kStep questions a write transaction, so that the
 // learner's own writes (a paper, the error counters) wait for one step rather than for the whole
-// index; the new index takes the old one's place in one short transaction at the end. Returns
-// false when the bank's texts changed meanwhile, leaving the index stale.
-bool buildInSteps(const QString& path, const std::atomic<bool>& hurry)
+// index; the new index takes the old one's place in one short transaction at the end.
+Build buildInSteps(const QString& path, const std::atomic<bool>& hurry)
 {
+    const QByteArray mark =
+        kBuilding + QByteArray::number(QRandomGenerator::system()->generate64(), 16);
     data::Connection writer(path);
     sqlite3* w = writer.handle();
     inTransaction(w, "BEGIN IMMEDIATE", [&] {
         exec(w, "DROP TABLE IF EXISTS search_next");
         createIndex(w, "search_next");
-        stamp(w, kBuilding);
+        stamp(w, mark);
         createTriggers(w);
     });
+    Build outcome = Build::Done;
     {
         // One snapshot of the bank for the whole build, on a connection of its own: the writer's
         // transactions come and go between the learner's.
@@ -178,9 +190,13 @@ bool buildInSteps(const QString& path, const std::atomic<bool>& hurry)
             Stmt insert = prepare(w, "INSERT INTO search_next (rowid, body) VALUES (?, ?)");
             // The first row, which gathers the options, is read before any lock is taken.
             bool more = step(r, bodies.get());
-            while (more) {
+            while (more && outcome == Build::Done) {
                 const auto start = std::chrono::steady_clock::now();
                 inTransaction(w, "BEGIN IMMEDIATE", [&] {
+                    if (const QByteArray now = stampOf(w); now != mark) {
+                        outcome = interrupted(now);
+                        return;
+                    }
                     for (int i = 0; i < kStep && more; ++i) {
                         sqlite3_bind_int64(insert.get(), 1, sqlite3_column_int64(bodies.get(), 0));
                         sqlite3_bind_value(insert.get(), 2, sqlite3_column_value(bodies.get(), 1));
@@ -197,16 +213,18 @@ bool buildInSteps(const QString& path, const std::atomic<bool>& hurry)
             }
         });
     }
-    bool unchanged = false;
+    if (outcome != Build::Done)
+        return outcome;
     inTransaction(w, "BEGIN IMMEDIATE", [&] {
-        unchanged = stampOf(w) == kBuilding;
-        if (!unchanged)
+        if (const QByteArray now = stampOf(w); now != mark) {
+            outcome = interrupted(now);
             return;
+        }
         exec(w, "DROP TABLE IF EXISTS search_text;"
                 "ALTER TABLE search_next RENAME TO search_text;");
         stamp(w, kIndexVersion);
     });
-    return unchanged;
+    return outcome;
 }
 
 // SQLite's LIKE pattern for text containing `term` literally.
@@ -262,10 +280,16 @@ bool refreshSearchIndex(const QString& path, const std::atomic<bool>& hurry)
     if (current)
         return false;
     // A bank changed during a build is built again, from its new texts; one that keeps changing
-    // stays stale until the next start.
+    // stays stale until the next start. A build taken over is left to the one that took it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (buildInSteps(path, hurry))
+        switch (buildInSteps(path, hurry)) {
+        case Build::Done:
             return true;
+        case Build::TakenOver:
+            return false;
+        case Build::TextsChanged:
+            break;
+        }
     }
     return false;
 }

@@ -203,6 +203,21 @@ void SearchTest::staleIndexIsRebuiltBetweenTheLearnersWrites()
     QVERIFY(core::searchIndexCurrent(db.handle()));
     QCOMPARE(ids(core::search(db, QStringLiteral("雨天行"))), (QList<qint64>{7}));
     QCOMPARE(ids(core::search(db, QStringLiteral("雾天行"))), (QList<qint64>{8}));
+
+    // A second copy of the program rebuilding at the same time: one leaves it to the other.
+    db.exec(QStringLiteral("DELETE FROM search_stamp"));
+    {
+        core::SearchIndexRefresher first(bank.dbPath());
+        core::SearchIndexRefresher second(bank.dbPath());
+        while (!first.finished() || !second.finished())
+            QTest::qWait(5);
+        QVERIFY2(first.error().isEmpty() && second.error().isEmpty(),
+                 qPrintable(first.error() + second.error()));
+    }
+    QVERIFY(core::searchIndexCurrent(db.handle()));
+    data::Statement documents(db, QStringLiteral("SELECT count(*) FROM search_text"));
+    QVERIFY(documents.step());
+    QCOMPARE(documents.column(0).toInt(), 60000);
 }
 
 QTEST_GUILESS_MAIN(SearchTest)
