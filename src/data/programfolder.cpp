@@ -153,7 +153,9 @@ void takeBank(Database& db, const QString& stamp)
     db.exec(QStringLiteral("BEGIN IMMEDIATE"));
     try {
         db.exec(QStringLiteral(
-            "CREATE TEMP TABLE keptcounters AS SELECT subid, errorTimes FROM main.subject"));
+            "CREATE TEMP TABLE keptcounters AS SELECT subid, errorTimes FROM main.subject;"
+            // Looked up once a question: unindexed, a bank of 20,000 took five seconds.
+            "CREATE INDEX temp.keptcounters_subid ON keptcounters (subid)"));
         for (const char* table : kBankTables) {
             const QString name = QString::fromLatin1(table);
             db.exec(QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(name));
