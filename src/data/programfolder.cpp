@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace data {
 
@@ -180,6 +182,27 @@ void takeBank(Database& db, const QString& stamp)
     }
 }
 
+// The shared bank file as the file system knows it: device, inode, size, modification and change
+// time. Any write moves the change time, which no tool can set back. Empty when the file cannot be
+// read, or was written too recently to stand for its content: file times come from a clock that
+// ticks every few milliseconds, so a write in the same tick as the last one could leave them as
+// they were; once a file has rested longer than any tick, a later write shows.
+QString restedIdentity(const QString& path)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 ||
+        QDateTime::currentSecsSinceEpoch() - st.st_ctim.tv_sec < 2)
+        return {};
+    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
+        .arg(st.st_dev)
+        .arg(st.st_ino)
+        .arg(st.st_size)
+        .arg(st.st_mtim.tv_sec)
+        .arg(st.st_mtim.tv_nsec)
+        .arg(st.st_ctim.tv_sec)
+        .arg(st.st_ctim.tv_nsec);
+}
+
 void copyDatabase(const QString& shared, const QString& own)
 {
     const QString part = own + QStringLiteral(".part");
@@ -265,13 +288,20 @@ void refreshOwnFolder(const QString& shared, const QString& own)
     db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS main.installstamp "
                            "(name TEXT PRIMARY KEY, stamp TEXT NOT NULL)"));
     // A database without a record (just copied, or one the user imported) keeps its bank until
-    // the shared one changes.
-    const QString bank = bankStamp(db);
+    // the shared one changes. Reading the whole bank to tell costs a start 0.4 s at 100,000
+    // questions: a bank file the file system shows unchanged since it was last read is not
+    // read again.
+    const QString identity = restedIdentity(sharedDb);
     const QString seenBank = seenStamp(db, QStringLiteral("bank"));
-    if (seenBank.isEmpty())
-        recordStamp(db, QStringLiteral("bank"), bank);
-    else if (seenBank != bank)
-        takeBank(db, bank);
+    if (seenBank.isEmpty() || identity.isEmpty() ||
+        seenStamp(db, QStringLiteral("bank file")) != identity) {
+        const QString bank = bankStamp(db);
+        if (seenBank.isEmpty())
+            recordStamp(db, QStringLiteral("bank"), bank);
+        else if (seenBank != bank)
+            takeBank(db, bank);
+        recordStamp(db, QStringLiteral("bank file"), identity);
+    }
 
     QFile sharedIni(shared + QStringLiteral("system.ini"));
     if (!sharedIni.open(QIODevice::ReadOnly))

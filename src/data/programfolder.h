@@ -24,7 +24,9 @@ void useOwnFolderIfShared();
 //   subject and options replace the user's in one transaction, keeping each question's error
 //   counter by subid;
 // - system.ini is copied once, and again whenever the shared one changes.
-// What was last taken from the shared folder is recorded in the user's table installstamp.
+// What was last taken from the shared folder is recorded in the user's table installstamp, with
+// what the file system says of the shared data.db: while that stays as it was, the bank is not read
+// again.
 void refreshOwnFolder(const QString& shared, const QString& own);
 
 } // namespace data

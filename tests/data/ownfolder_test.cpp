@@ -103,6 +103,30 @@ private slots:
         QCOMPARE(read(own + QStringLiteral("system.ini")), QByteArray("alltime=3000\nmark=95\n"));
     }
 
+    // A start does not read a bank the file system shows unchanged since it was last read, once
+    // it had rested then; a change made after that still reaches the learner.
+    void aRestedBankIsToldUnchangedYetAChangeIsSeen()
+    {
+        testing::TestBank shared;
+        fill(shared);
+        QTemporaryDir home;
+        const QString own = home.path() + u'/';
+        const QString db = own + QStringLiteral("data.db");
+        data::refreshOwnFolder(shared.folder(), own);
+        QTest::qSleep(2100);
+        data::refreshOwnFolder(shared.folder(), own);
+        QVERIFY(
+            !value(db, QStringLiteral("SELECT stamp FROM installstamp WHERE name = 'bank file'"))
+                 .toString()
+                 .isEmpty());
+
+        shared.exec(QStringLiteral("UPDATE subject SET subtitle = '新题干' WHERE subid = 7;"
+                                   "PRAGMA wal_checkpoint(TRUNCATE)"));
+        data::refreshOwnFolder(shared.folder(), own);
+        QCOMPARE(value(db, QStringLiteral("SELECT subtitle FROM subject WHERE subid = 7")),
+                 QStringLiteral("新题干"));
+    }
+
     void aBankThatCannotBeTakenLeavesTheLearnersDatabaseAsItWas()
     {
         testing::TestBank shared;
