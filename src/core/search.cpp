@@ -164,9 +164,10 @@ Build interrupted(const QByteArray& stamp)
     return stamp.startsWith(kBuilding) ? Build::TakenOver : Build::TextsChanged;
 }
 
-// Builds a new index beside the one in use, kStep questions a write transaction, so that the
-// learner's own writes (a paper, the error counters) wait for one step rather than for the whole
-// index; the new index takes the old one's place in one short transaction at the end.
+// Builds the index under another name, kStep questions a write transaction, so that the learner's
+// own writes (a paper, the error counters) wait for one step rather than for the whole index; it
+// takes the index's name in one short transaction at the end. The stale index goes first: it no
+// longer matches the bank, searches scan the bank meanwhile, and its pages hold the new one.
 Build buildInSteps(const QString& path, const std::atomic<bool>& hurry)
 {
     const QByteArray mark =
@@ -174,7 +175,7 @@ Build buildInSteps(const QString& path, const std::atomic<bool>& hurry)
     data::Connection writer(path);
     sqlite3* w = writer.handle();
     inTransaction(w, "BEGIN IMMEDIATE", [&] {
-        exec(w, "DROP TABLE IF EXISTS search_next");
+        exec(w, "DROP TABLE IF EXISTS search_text; DROP TABLE IF EXISTS search_next");
         createIndex(w, "search_next");
         stamp(w, mark);
         createTriggers(w);

@@ -45,7 +45,7 @@ bool searchIndexCurrent(sqlite3* db);
 bool refreshSearchIndex(const QString& path, const std::atomic<bool>& hurry = std::atomic<bool>());
 
 // Runs refreshSearchIndex on a thread of its own, so that start-up does not wait for it; the
-// connection is the thread's own. Searches meanwhile use the index as it was, or scan the bank.
+// connection is the thread's own. Searches meanwhile scan the bank.
 class SearchIndexRefresher
 {
 public:
