@@ -2,7 +2,7 @@
 # Times velmoor-bank import and export against the sqlite3 shell's .import (alone, and followed by
 # the same search index the tool builds) and CSV output on the same generated bank, in paired runs
 # (the order alternates), and prints the median times, their ratio and the peak memory of each
-# side, as /usr/bin/time -v reports them.
+# side. Each run is timed by bench/timed_run.cpp, built beside the tool (BUILD_DIR/bin).
 #
 #   bench/bank_vs_sqlite.sh [path/to/velmoor-bank] [questions] [runs]
 set -euo pipefail
@@ -11,7 +11,8 @@ tool=${1:-build/velmoor/velmoor-bank}
 questions=${2:-100000}
 runs=${3:-5}
 tool=$(realpath "$tool")
-for need in sqlite3 /usr/bin/time awk; do
+timer=$(dirname "$tool")/../bin/timed_run
+for need in sqlite3 "$timer" awk; do
   command -v "$need" >/dev/null || { echo "needs $need" >&2; exit 1; }
 done
 
@@ -75,13 +76,9 @@ SELECT subid, subtitle, subpic, info, infopic, typeId, sortid, stid, errorTimes 
 SELECT optid, subid, optcontent, iskey FROM options ORDER BY rowid;
 EOF
 
-# Prints "seconds kilobytes" of one command, from /usr/bin/time -v.
+# Prints "seconds kilobytes" of one command.
 measure() {
-  /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt" </dev/null || { cat "$work/time.txt" >&2; exit 1; }
-  awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0
-                                          for (i = 1; i <= n; ++i) s = s * 60 + t[i] }
-              /Maximum resident set size/ { k = $2 }
-              END { print s, k }' "$work/time.txt"
+  "$timer" "$@" </dev/null | awk '{ print $1 / 1e6, $2 }'
 }
 
 velmoor_import() { rm -f "$work"/v.db*; measure "$tool" import "$bank" "$work/v.db"; }

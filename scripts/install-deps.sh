@@ -9,7 +9,7 @@ packages=(
   fonts-wqy-microhei fonts-noto-cjk xvfb xauth clang-format python3
   dpkg-dev sqlite3 desktop-file-utils appstream
   libxcb1-dev openbox
-  qt6-translations-l10n x11-utils xdotool time
+  qt6-translations-l10n x11-utils xdotool
 )
 missing=()
 for p in "${packages[@]}"; do
