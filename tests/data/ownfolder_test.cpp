@@ -39,6 +39,22 @@ class OwnFolderTest : public QObject
         shared.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     }
 
+    // A school's bank, and a learner's own folder made from it at a first start.
+    struct Installed
+    {
+        explicit Installed(OwnFolderTest& test)
+        {
+            test.fill(shared);
+            start();
+        }
+        void start() { data::refreshOwnFolder(shared.folder(), own); }
+
+        testing::TestBank shared;
+        QTemporaryDir home;
+        const QString own = home.path() + u'/';
+        const QString db = own + QStringLiteral("data.db");
+    };
+
 private slots:
     void aNewBankReplacesTheBankAndKeepsTheLearnersProgress()
     {
@@ -107,34 +123,27 @@ private slots:
     // it had rested then; a change made after that still reaches the learner.
     void aRestedBankIsToldUnchangedYetAChangeIsSeen()
     {
-        testing::TestBank shared;
-        fill(shared);
-        QTemporaryDir home;
-        const QString own = home.path() + u'/';
-        const QString db = own + QStringLiteral("data.db");
-        data::refreshOwnFolder(shared.folder(), own);
+        Installed installed(*this);
+        const QString& db = installed.db;
         QTest::qSleep(2100);
-        data::refreshOwnFolder(shared.folder(), own);
+        installed.start();
         QVERIFY(
             !value(db, QStringLiteral("SELECT stamp FROM installstamp WHERE name = 'bank file'"))
                  .toString()
                  .isEmpty());
 
-        shared.exec(QStringLiteral("UPDATE subject SET subtitle = '新题干' WHERE subid = 7;"
-                                   "PRAGMA wal_checkpoint(TRUNCATE)"));
-        data::refreshOwnFolder(shared.folder(), own);
+        installed.shared.exec(
+            QStringLiteral("UPDATE subject SET subtitle = '新题干' WHERE subid = 7;"
+                           "PRAGMA wal_checkpoint(TRUNCATE)"));
+        installed.start();
         QCOMPARE(value(db, QStringLiteral("SELECT subtitle FROM subject WHERE subid = 7")),
                  QStringLiteral("新题干"));
     }
 
     void aBankThatCannotBeTakenLeavesTheLearnersDatabaseAsItWas()
     {
-        testing::TestBank shared;
-        fill(shared);
-        QTemporaryDir home;
-        const QString own = home.path() + u'/';
-        const QString db = own + QStringLiteral("data.db");
-        data::refreshOwnFolder(shared.folder(), own);
+        Installed installed(*this);
+        const QString& db = installed.db;
         {
             data::Connection user(db);
             user.exec(QStringLiteral("UPDATE subject SET errorTimes = 4 WHERE subid = 8"));
@@ -142,10 +151,10 @@ private slots:
         const QVariant stamp = value(db, QStringLiteral("SELECT stamp FROM installstamp "
                                                         "WHERE name = 'bank'"));
         // A bank whose questions carry no counters fails after the old tables are gone.
-        shared.exec(QStringLiteral("UPDATE subject SET subtitle = 'x';"
-                                   "ALTER TABLE subject DROP COLUMN errorTimes;"
-                                   "PRAGMA wal_checkpoint(TRUNCATE)"));
-        QVERIFY_THROWS_EXCEPTION(base::Error, data::refreshOwnFolder(shared.folder(), own));
+        installed.shared.exec(QStringLiteral("UPDATE subject SET subtitle = 'x';"
+                                             "ALTER TABLE subject DROP COLUMN errorTimes;"
+                                             "PRAGMA wal_checkpoint(TRUNCATE)"));
+        QVERIFY_THROWS_EXCEPTION(base::Error, installed.start());
         QCOMPARE(value(db, QStringLiteral("SELECT group_concat(subid || ':' || subtitle || ':' || "
                                           "errorTimes) FROM subject")),
                  QStringLiteral("7:题目7:0,8:题目8:4"));
