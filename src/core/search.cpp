@@ -168,11 +168,10 @@ Build interrupted(const QByteArray& stamp)
 // own writes (a paper, the error counters) wait for one step rather than for the whole index; it
 // takes the index's name in one short transaction at the end. The stale index goes first: it no
 // longer matches the bank, searches scan the bank meanwhile, and its pages hold the new one.
-Build buildInSteps(const QString& path, const std::atomic<bool>& hurry)
+Build buildInSteps(data::Connection& writer, const QString& path, const std::atomic<bool>& hurry)
 {
     const QByteArray mark =
         kBuilding + QByteArray::number(QRandomGenerator::system()->generate64(), 16);
-    data::Connection writer(path);
     sqlite3* w = writer.handle();
     inTransaction(w, "BEGIN IMMEDIATE", [&] {
         exec(w, "DROP TABLE IF EXISTS search_text; DROP TABLE IF EXISTS search_next");
@@ -283,7 +282,7 @@ bool refreshSearchIndex(const QString& path, const std::atomic<bool>& hurry)
     // A bank changed during a build is built again, from its new texts; one that keeps changing
     // stays stale until the next start. A build taken over is left to the one that took it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        switch (buildInSteps(path, hurry)) {
+        switch (buildInSteps(db, path, hurry)) {
         case Build::Done:
             return true;
         case Build::TakenOver:
